@@ -1,0 +1,39 @@
+# The two commands of the README: `make run` and `make test`. Each installs the Debian packages it
+# needs when they are missing, then builds.
+BUILD_DIR ?= build
+TEST_BUILD_DIR ?= build-test
+GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
+
+.PHONY: all deps build run test bench format clean
+
+all: build
+
+deps:
+	@scripts/install-deps.sh
+
+# The release build; leaves the portable program folder $(BUILD_DIR)/Almanor/.
+build: deps
+	cmake -S . -B $(BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Release -DALMANOR_TESTS=OFF
+	cmake --build $(BUILD_DIR)
+
+# Starts the calendar. Without a display it runs on a private X server, saves a screenshot,
+# prints the screenshot's path and exits.
+run: build
+	@scripts/run.sh $(BUILD_DIR)/Almanor
+
+# The whole suite: unit and offscreen widget tests, and the end-to-end runs under Xvfb + openbox,
+# in a build with -Werror, AddressSanitizer and UndefinedBehaviorSanitizer.
+test: deps
+	cmake -S . -B $(TEST_BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
+	    -DALMANOR_WERROR=ON -DALMANOR_SANITIZE=ON -DALMANOR_BENCH=OFF
+	cmake --build $(TEST_BUILD_DIR)
+	ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure
+
+bench: build
+	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+format:
+	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i
+
+clean:
+	rm -rf $(BUILD_DIR) $(TEST_BUILD_DIR)

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QDateTime>
+#include <QLocale>
+#include <QString>
+
+struct AppSettings;
+
+// The title strip's text for the month the grid shows (view_month 1..12, view_year).
+// bar_time, time_format and date_format are the "Bar Time", "Bar Time Format" and
+// "Bar Date Format" settings; now is the clock's time; locale gives names and separators.
+QString Title_Text(const AppSettings& settings, qint16 view_month, qint16 view_year, bool bar_time,
+                   const QString& time_format, const QString& date_format, const QDateTime& now,
+                   const QLocale& locale = QLocale());
+
+// English ordinal suffix: 1 "st", 2 "nd", 3 "rd", 11..13 "th", ...
+QString Ordinal_Suffix(qint16 n);
+
+// True for an existing normal file (wildcards allowed in the name); never fails.
+bool File_Exists(const QString& path);
+// True when the path names an existing folder or file.
+bool Dir_Exists(const QString& path);
+
+// The system's short date form, always with a four-digit year, so a date written and read back
+// stays the same date.
+QString Short_Date_Format(const QLocale& locale = QLocale());
+QString Format_Short_Date(const QDate& date, const QLocale& locale = QLocale());
+// Parses a date in the short form; an invalid QDate when the text isn't one.
+QDate Parse_Short_Date(const QString& text, const QLocale& locale = QLocale());
+// The system's long date form.
+QString Format_Long_Date(const QDate& date, const QLocale& locale = QLocale());
+// The locale's date separator ("/" for en_US, "." for de_DE).
+QString Date_Separator(const QLocale& locale = QLocale());

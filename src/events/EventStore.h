@@ -1,0 +1,72 @@
+#pragma once
+
+#include <QDate>
+#include <QString>
+#include <QStringList>
+
+// Key of a dated event: day/month/year in decimal without leading zeros (5/3/2004).
+QString Event_Key(int day, int month, int year);
+inline QString Event_Key(const QDate& date) {
+    return Event_Key(date.day(), date.month(), date.year());
+}
+// The every-year key of a key: its last four characters replaced by "9999".
+QString Every_Year_Key(const QString& key);
+// The part of a record before its first "=", or a null string when the record has none.
+QString Record_Key(const QString& record);
+// The part of a record after its first "=".
+QString Record_Text(const QString& record);
+// True when the record's key is key or key's every-year key.
+bool Record_Matches(const QString& record, const QString& key);
+
+// Text as shown in plain-text places: each "&&" back to "&".
+QString Unescape_Event_Text(const QString& stored);
+// Text as stored: double quotes become apostrophes, each "&" doubled.
+QString Escape_Event_Text(const QString& typed);
+
+// Splits the bytes of calendar.dat into records, field by field: quoted fields may span lines,
+// unquoted lines split at commas. Bytes that are not valid UTF-8 are read as Windows-1252.
+QStringList Parse_Event_File(const QByteArray& data);
+// The bytes of calendar.dat for the records: each quoted, then CR LF, in UTF-8.
+QByteArray Format_Event_File(const QStringList& records);
+
+// Reads the records of the file at path. A missing file gives no records and ok true; a file
+// that can't be read gives ok false.
+QStringList Read_Event_Records(const QString& path, bool* ok);
+
+// The events of calendar.dat, as the calendar window holds them. Every change reloads the file,
+// changes the list and rewrites the file whole, atomically: a failed save leaves the old file.
+// Failures are told to the user through Msg_Box: "Error loading in data file." /
+// "Error saving data file.", caption "ERROR", critical icon.
+class EventStore {
+  public:
+    // path: the calendar.dat to work on (App_Path() + "/calendar.dat" in the program).
+    explicit EventStore(QString path);
+
+    const QString& Path() const { return path_; }
+
+    // The records, in file order.
+    QStringList records;
+    // The day acted on (an Event_Key).
+    QString current_key;
+    // The editor's "Every year" check box: chooses the every-year key when saving, and is ticked
+    // by Get_Message(true) when an every-year record for the day is met.
+    bool every_year = false;
+
+    // Reloads records from the file; a missing file leaves records as they were.
+    // Returns false (after the message) when the file couldn't be read.
+    bool Load_File();
+    // The stored (escaped) text of current_key; the last matching record wins.
+    QString Get_Message(bool check_year);
+    // Stores text for current_key in place of the first matching record, or removes that record
+    // when text is empty; appends a new record when none matched.
+    bool Check_For_Pre(const QString& text);
+    // Rewrites the file from records.
+    bool Write_ALL();
+    // Rewrites the file from records plus one new record for current_key (nothing when text is
+    // empty).
+    bool Write_New_Line(const QString& text);
+
+  private:
+    bool Save(const QStringList& all);
+    QString path_;
+};
