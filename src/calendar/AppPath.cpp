@@ -15,4 +15,6 @@ QString App_Path() {
     return QCoreApplication::applicationDirPath();
 }
 
-void Set_App_Path(const QString& path) { Override() = path; }
+void Set_App_Path(const QString& path) {
+    Override() = path;
+}

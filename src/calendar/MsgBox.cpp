@@ -39,13 +39,17 @@ void Set_Msg_Box_Presenter(MsgBoxPresenter* presenter) {
     current = presenter ? presenter : &stderr_presenter;
 }
 
-MsgBoxPresenter& Current_Msg_Box_Presenter() { return *current; }
+MsgBoxPresenter& Current_Msg_Box_Presenter() {
+    return *current;
+}
 
 MsgBoxRecorder::MsgBoxRecorder() : previous_(&Current_Msg_Box_Presenter()) {
     Set_Msg_Box_Presenter(this);
 }
 
-MsgBoxRecorder::~MsgBoxRecorder() { Set_Msg_Box_Presenter(previous_); }
+MsgBoxRecorder::~MsgBoxRecorder() {
+    Set_Msg_Box_Presenter(previous_);
+}
 
 MsgAnswer MsgBoxRecorder::Show(const MsgBoxRequest& request) {
     shown.append(request);

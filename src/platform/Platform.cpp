@@ -18,6 +18,10 @@ Platform& Native() {
 }
 } // namespace
 
-Platform& Current_Platform() { return current ? *current : Native(); }
+Platform& Current_Platform() {
+    return current ? *current : Native();
+}
 
-void Set_Platform(Platform* platform) { current = platform; }
+void Set_Platform(Platform* platform) {
+    current = platform;
+}
