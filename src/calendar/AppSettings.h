@@ -57,6 +57,8 @@ struct AppSettings {
     qint16 Effective_Position() const {
         return (Use_Themes == 1 && Use_Theme_Pos == 1) ? PackPosition : Alignment;
     }
+    bool operator==(const AppSettings&) const = default;
+
     // Idle time before auto compact, in seconds.
     qint32 Idle_Seconds() const {
         return Timeout_Format == 1 ? qint32(Timeout_Value) * 60 : qint32(Timeout_Value);

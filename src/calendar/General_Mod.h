@@ -32,3 +32,11 @@ QDate Parse_Short_Date(const QString& text, const QLocale& locale = QLocale());
 QString Format_Long_Date(const QDate& date, const QLocale& locale = QLocale());
 // The locale's date separator ("/" for en_US, "." for de_DE).
 QString Date_Separator(const QLocale& locale = QLocale());
+
+// A time in a title-strip time format ("H:mm", "HH:mm:ss", "h:mm AM/PM" ...). "AM/PM" and
+// "am/pm" give a 12-hour clock with that marker; the other letters are those of QTime.
+QString Format_Time(const QTime& time, const QString& format, const QLocale& locale = QLocale());
+// The date of year, month and day where a month past 12 or a day past the end of the month runs
+// on into the following months (and values below 1 run back), as the classic date library does.
+// Invalid only outside QDate's range.
+QDate Date_Serial(int year, int month, int day);
