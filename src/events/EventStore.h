@@ -24,14 +24,19 @@ QString Unescape_Event_Text(const QString& stored);
 QString Escape_Event_Text(const QString& typed);
 
 // Splits the bytes of calendar.dat into records, field by field: quoted fields may span lines,
-// unquoted lines split at commas. Bytes that are not valid UTF-8 are read as Windows-1252.
+// unquoted lines split at commas. A leading UTF-8 byte order mark is skipped; a file that is not
+// valid UTF-8 is read as Windows-1252.
 QStringList Parse_Event_File(const QByteArray& data);
-// The bytes of calendar.dat for the records: each quoted, then CR LF, in UTF-8.
+// The bytes of calendar.dat for the records: each quoted, then CR LF, in UTF-8. A double quote
+// inside a record is written as an apostrophe, since the format can't hold it.
 QByteArray Format_Event_File(const QStringList& records);
 
 // Reads the records of the file at path. A missing file gives no records and ok true; a file
-// that can't be read gives ok false.
+// that can't be read gives ok false (and the records of what could be read).
 QStringList Read_Event_Records(const QString& path, bool* ok);
+// The raw bytes of the file at path: empty and true when it is missing, false when it exists
+// but can't be read (data then holds what was read).
+bool Read_Event_Bytes(const QString& path, QByteArray* data);
 
 // The events of calendar.dat, as the calendar window holds them. Every change reloads the file,
 // changes the list and rewrites the file whole, atomically: a failed save leaves the old file.
@@ -53,7 +58,8 @@ class EventStore {
     bool every_year = false;
 
     // Reloads records from the file; a missing file leaves records as they were.
-    // Returns false (after the message) when the file couldn't be read.
+    // Returns false (after the message) when the file couldn't be read; records then hold what
+    // was read, and Check_For_Pre refuses to save until a later Load_File succeeds.
     bool Load_File();
     // The stored (escaped) text of current_key; the last matching record wins.
     QString Get_Message(bool check_year);
@@ -69,4 +75,5 @@ class EventStore {
   private:
     bool Save(const QStringList& all);
     QString path_;
+    bool load_failed_ = false;
 };

@@ -1,0 +1,92 @@
+// Reading, looking up and saving calendar.dat at growing sizes: every operation reads or writes
+// the whole file, so each should grow linearly with the number of records.
+#include "calendar/MsgBox.h"
+#include "events/EventStore.h"
+
+#include <QDate>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A program folder holding calendar.dat with `count` events on consecutive days.
+struct EventFolder {
+    explicit EventFolder(int count) {
+        const QDate first(1800, 1, 1);
+        for (int i = 0; i < count; ++i) {
+            keys.append(Event_Key(first.addDays(i)));
+            records.append(keys.last() + QStringLiteral("=Meeting && notes for event ") +
+                           QString::number(i));
+        }
+        path = dir.path() + QStringLiteral("/calendar.dat");
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(Format_Event_File(records)) < 0)
+            std::abort();
+    }
+    QTemporaryDir dir;
+    QString path;
+    QStringList keys;
+    QStringList records;
+};
+
+void Set_Result(benchmark::State& state, const EventFolder& folder) {
+    state.SetComplexityN(state.range(0));
+    state.SetBytesProcessed(state.iterations() * QFile(folder.path).size());
+}
+
+void BM_Load_File(benchmark::State& state) {
+    const EventFolder folder(int(state.range(0)));
+    EventStore store(folder.path);
+    for (auto _ : state) {
+        store.Load_File();
+        benchmark::DoNotOptimize(store.records.size());
+    }
+    if (store.records.size() != folder.records.size())
+        state.SkipWithError("wrong record count");
+    Set_Result(state, folder);
+}
+
+void BM_Get_Message(benchmark::State& state) {
+    const EventFolder folder(int(state.range(0)));
+    EventStore store(folder.path);
+    store.current_key = folder.keys.at(folder.keys.size() - 2);
+    QString text;
+    for (auto _ : state) {
+        text = store.Get_Message(true);
+        benchmark::DoNotOptimize(text.size());
+    }
+    if (text != Record_Text(folder.records.at(folder.records.size() - 2)))
+        state.SkipWithError("wrong text found");
+    Set_Result(state, folder);
+}
+
+// The editor's save: reload, change one event near the end, rewrite the file atomically.
+void BM_Save_One_Change(benchmark::State& state) {
+    const EventFolder folder(int(state.range(0)));
+    EventStore store(folder.path);
+    store.current_key = folder.keys.at(folder.keys.size() - 2);
+    bool saved = true;
+    int round = 0;
+    for (auto _ : state) {
+        store.Load_File();
+        saved = store.Check_For_Pre(QStringLiteral("Changed ") + QString::number(++round)) && saved;
+    }
+    if (!saved)
+        state.SkipWithError("save failed");
+    Set_Result(state, folder);
+}
+
+void Sizes(benchmark::internal::Benchmark* bench) {
+    bench->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN);
+    bench->Unit(benchmark::kMillisecond);
+}
+
+} // namespace
+
+BENCHMARK(BM_Load_File)->Apply(Sizes);
+BENCHMARK(BM_Get_Message)->Apply(Sizes);
+BENCHMARK(BM_Save_One_Change)->Apply(Sizes);
+
+BENCHMARK_MAIN();
