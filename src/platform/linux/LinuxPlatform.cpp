@@ -1,0 +1,5 @@
+#include "platform/linux/LinuxPlatform.h"
+
+RegistryBackend& LinuxPlatform::Registry() {
+    return registry_;
+}
