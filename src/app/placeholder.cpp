@@ -1,1 +1,0 @@
-// Keeps the UI library non-empty while its windows are being written.

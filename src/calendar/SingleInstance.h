@@ -1,0 +1,40 @@
+#pragma once
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+#include <QTimer>
+
+// The name a running calendar listens on: its caption and the user id, so each user has one.
+QString Instance_Name(const QString& caption = QStringLiteral("Almanor"));
+
+// Asks the calendar listening on name to close, without waiting for it to go. Returns true when
+// a calendar took the request.
+bool Send_Close(const QString& name = Instance_Name());
+
+// One running calendar per user. A starting copy asks the running one to close and takes its
+// place: it listens on the name as soon as the name is free (a copy that crashed leaves nothing
+// behind that could block it).
+class SingleInstance : public QObject {
+    Q_OBJECT
+  public:
+    explicit SingleInstance(QString name = Instance_Name(), QObject* parent = nullptr);
+
+    // Closes an earlier copy and starts listening. Returns true when an earlier copy was asked
+    // to close.
+    bool Check_For_Multiple();
+    bool Listening() const { return server_.isListening(); }
+    const QString& Name() const { return name_; }
+
+  signals:
+    // A later copy, or a companion program, asked this calendar to close.
+    void Close_Requested();
+
+  private:
+    bool Try_Listen();
+    void Take_Connection();
+
+    QString name_;
+    QLocalServer server_;
+    QTimer retry_;
+};

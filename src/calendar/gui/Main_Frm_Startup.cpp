@@ -1,0 +1,106 @@
+// Start-up, the single-instance rule, the run-at-logon migration and the end of the program.
+#include "calendar/gui/Main_Frm.h"
+
+#include "calendar/AppPath.h"
+#include "calendar/Clock.h"
+#include "calendar/ColourValue.h"
+#include "calendar/SettingsStore.h"
+#include "calendar/SingleInstance.h"
+#include "calendar/gui/ColourLabel.h"
+#include "calendar/gui/Splash_Frm.h"
+#include "registry/Registry.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QTimer>
+
+namespace {
+const QString Run_Key = QStringLiteral("Software\\Microsoft\\Windows\\CurrentVersion\\Run");
+const QString Run_Value = QStringLiteral("Almanor");
+} // namespace
+
+void Main_Frm::Form_Load(const StartOptions& options) {
+    options_ = options;
+    Check_For_Multiple();
+    Settings = Load_Settings_Reporting(SettingsStore());
+    InactiveShown = true;
+    Get_Wallpaper_Stuff(Settings.Pack_Name);
+
+    const QDate today = Current_Clock().Today();
+    const qint16 month = qint16(today.month());
+    const qint16 year = qint16(today.year());
+    Reset_Boxes();
+    Setup_Boxes(month, year);
+    ViewYear = year;
+    ViewMonth = month;
+    Set_Repos();
+    Load_Dates();
+    Which_Month_Lbl->setText(Title());
+    Set_Day_Headers();
+    DayStamp = Day_Stamp(today);
+    Set_Colours();
+    Mark_Today();
+    No_ShowDesktop_and_IconColours();
+    Dectect_Date_Timer->start();
+    if (Settings.Auto_Compact == 1)
+        Update_Timeout();
+    if (options_.move_run_entry)
+        Move_Run_Entry();
+}
+
+void Main_Frm::Check_For_Multiple() {
+    if (options_.single_instance && !instance_) {
+        instance_ = new SingleInstance(Instance_Name(), this);
+        connect(instance_, &SingleInstance::Close_Requested, this, &QWidget::close);
+        instance_->Check_For_Multiple();
+    }
+    QCoreApplication::setApplicationName(QStringLiteral("Almanor"));
+    setWindowTitle(QStringLiteral("Almanor"));
+}
+
+void Main_Frm::Move_Run_Entry() {
+    QVariant text;
+    if (Read_Value(QStringLiteral("HKLM"), Run_Key, Run_Value, QStringLiteral("S"), QString(),
+                   text) != 0)
+        return;
+    Delete_Value(QStringLiteral("HKLM"), Run_Key, Run_Value);
+    QVariant after;
+    const qint32 still_there = Read_Value(QStringLiteral("HKLM"), Run_Key, Run_Value,
+                                          QStringLiteral("S"), QString(), after);
+    if (still_there == 0 || text.toString().isEmpty())
+        return;
+    const QString program = App_Path() + QLatin1Char('/') +
+                            QFileInfo(QCoreApplication::applicationFilePath()).fileName();
+    Write_Value(QStringLiteral("HKCU"), Run_Key, Run_Value, QStringLiteral("S"), program);
+}
+
+void Main_Frm::No_ShowDesktop_and_IconColours() {
+    // Every X11 desktop has a root window for the calendar to live on, so the splash may show.
+    if (options_.splash && Settings.Show_Splash == 1) {
+        if (!splash_)
+            splash_ = new Splash_Frm();
+        splash_->Place_Over(this);
+        splash_->show();
+    }
+    // The desktop draws its icon labels without a background, in white.
+    IconTextBack = No_Colour;
+    IconTextFore = White;
+}
+
+void Main_Frm::Get_Wallpaper_Stuff(const QString& pack_name) {
+    // The monthly wallpaper of the pack is not set on this desktop yet.
+    Q_UNUSED(pack_name);
+}
+
+void Main_Frm::Update_Timeout() {
+    // Compact mode after an idle time is not offered yet, so there is no deadline to move.
+}
+
+void Main_Frm::Dectect_Date_Timer_Timer() {
+    // The date watch's work per tick goes here.
+}
+
+void Main_Frm::Exit_Click() {
+    // The editor, the settings window and the balloon close here once they exist.
+    close();
+}

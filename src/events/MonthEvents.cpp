@@ -1,0 +1,48 @@
+#include "events/MonthEvents.h"
+
+#include "calendar/General_Mod.h"
+#include "events/EventStore.h"
+
+namespace {
+bool To_Int16(const QString& text, qint16* out) {
+    bool ok = false;
+    const short value = text.trimmed().toShort(&ok);
+    if (ok)
+        *out = value;
+    return ok;
+}
+} // namespace
+
+bool Parse_Event_Record(const QString& record, EventDay* out) {
+    const QString key = Record_Key(record);
+    if (key.isNull())
+        return false;
+    const qsizetype first = key.indexOf(QLatin1Char('/'));
+    if (first < 0)
+        return false;
+    const qsizetype second = key.indexOf(QLatin1Char('/'), first + 1);
+    if (second < 0)
+        return false;
+    EventDay event;
+    if (!To_Int16(key.left(first), &event.day) ||
+        !To_Int16(key.mid(first + 1, second - first - 1), &event.month) ||
+        !To_Int16(key.mid(second + 1), &event.year))
+        return false;
+    event.text = Record_Text(record);
+    *out = std::move(event);
+    return true;
+}
+
+bool Shown_In_Month(const EventDay& event, qint16 view_month, qint16 view_year) {
+    return (event.year == Every_Year || event.year == view_year) && event.month == view_month;
+}
+
+bool Falls_Today(const EventDay& event, const QDate& today) {
+    return event.day == today.day() && event.month == today.month() &&
+           (event.year == Every_Year || event.year == today.year());
+}
+
+QString Alert_Text(const QString& stored_text, const QDate& today, const QLocale& locale) {
+    return QStringLiteral("Today: ") + Format_Short_Date(today, locale) +
+           QStringLiteral("\r\n\r\n") + Unescape_Event_Text(stored_text);
+}

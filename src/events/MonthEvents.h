@@ -1,0 +1,31 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+// One record of calendar.dat taken apart for the month view.
+struct EventDay {
+    qint16 day = 0;
+    qint16 month = 0;
+    qint16 year = 0;
+    // The text as stored (each "&" doubled).
+    QString text;
+};
+
+// Splits "day/month/year=text". Fails for a record without "=", a key with fewer than two "/",
+// or a part that isn't a number within 16 bits.
+bool Parse_Event_Record(const QString& record, EventDay* out);
+
+// Every-year records carry this year.
+constexpr qint16 Every_Year = 9999;
+
+// True when the record belongs in the shown month.
+bool Shown_In_Month(const EventDay& event, qint16 view_month, qint16 view_year);
+
+// True when the record falls on today.
+bool Falls_Today(const EventDay& event, const QDate& today);
+
+// The "Today: " alert text for a record of today.
+QString Alert_Text(const QString& stored_text, const QDate& today,
+                   const QLocale& locale = QLocale());
