@@ -1,0 +1,115 @@
+#include "remover/RemoverCore.h"
+
+#include "registry/Registry.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+#include <QVariant>
+
+#ifndef ALMANOR_REMOVER_FILE
+#define ALMANOR_REMOVER_FILE "Remover"
+#endif
+
+namespace {
+
+QString Read_Install_Path(const QString& root) {
+    QVariant result;
+    Read_Value(root, QString::fromUtf16(Install_Key), QString::fromUtf16(Install_Value),
+               QStringLiteral("S"), QString::fromUtf16(No_Install_Path), result);
+    return result.toString();
+}
+
+QString Child_Path(const QString& folder, const QString& name) {
+    return QDir(folder).filePath(name);
+}
+
+// Deletes one directory entry without following it: a link goes as a link.
+bool Remove_Entry(const QFileInfo& entry) {
+    return QFile::remove(entry.filePath());
+}
+
+} // namespace
+
+QString Get_Path() {
+    QString path = Read_Install_Path(QStringLiteral("HKLM"));
+    if (path == QString::fromUtf16(No_Install_Path))
+        path = Read_Install_Path(QStringLiteral("HKCU"));
+    return path;
+}
+
+QString Remover_File_Name() {
+    return QStringLiteral(ALMANOR_REMOVER_FILE);
+}
+
+bool Is_Plain_Folder_Name(const QString& name) {
+    return !name.isEmpty() && name != QLatin1String(".") && name != QLatin1String("..") &&
+           !name.contains(QLatin1Char('/')) && !name.contains(QLatin1Char('\\'));
+}
+
+bool List_Packs(const QString& folder, QStringList* names) {
+    names->clear();
+    const QFileInfo info(folder);
+    if (folder.isEmpty() || !info.isDir())
+        return false;
+    QDir dir(folder);
+    if (!dir.isReadable())
+        return false;
+    const QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
+                                                 QDir::Name | QDir::IgnoreCase);
+    for (const QString& name : subfolders) {
+        if (QFileInfo(dir.filePath(name + QStringLiteral("/settings.ini"))).isFile())
+            names->append(name);
+    }
+    return true;
+}
+
+bool Remove_Pack(const QString& folder, const QString& name) {
+    if (!Is_Plain_Folder_Name(name))
+        return false;
+    const QString path = Child_Path(folder, name);
+    const QFileInfo pack(path);
+    if (pack.isSymLink())
+        return QFile::remove(path);
+    if (!pack.isDir())
+        return false;
+
+    // Files and links first; a real sub-folder is never entered, and it makes the final
+    // folder removal fail, as the folder is then not empty.
+    const QFileInfoList entries = QDir(path).entryInfoList(
+        QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot, QDir::Name);
+    for (const QFileInfo& entry : entries) {
+        if ((entry.isSymLink() || !entry.isDir()) && !Remove_Entry(entry))
+            return false;
+    }
+    return QDir(folder).rmdir(name);
+}
+
+bool Remove_Packs(const QString& folder, const QStringList& names) {
+    for (const QString& name : names) {
+        if (!Remove_Pack(folder, name))
+            return false;
+    }
+    return true;
+}
+
+bool Remove_File_If_Present(const QString& folder, const QString& file_name) {
+    const QFileInfo info(Child_Path(folder, file_name));
+    if (info.isSymLink() || info.isFile())
+        return Remove_Entry(info);
+    return true;
+}
+
+bool Finish_Removal(const QString& folder, const RemovalChoice& choice) {
+    const QString data_file = QStringLiteral("calendar.dat");
+    if (choice.everything) {
+        return Remove_File_If_Present(folder, Remover_File_Name()) &&
+               Remove_File_If_Present(folder, data_file) &&
+               Remove_Packs(folder, choice.ticked_packs);
+    }
+    if (choice.events && !Remove_File_If_Present(folder, data_file))
+        return false;
+    if (choice.packs)
+        return Remove_Packs(folder, choice.ticked_packs);
+    return true;
+}
