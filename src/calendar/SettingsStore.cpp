@@ -39,7 +39,8 @@ bool Rewrite_Readable_Keys(const QString& path, const QString& name, const QStri
         }
     }
     std::error_code error;
-    std::filesystem::rename(fresh.toStdString(), path.toStdString(), error);
+    std::filesystem::rename(QFile::encodeName(fresh).toStdString(),
+                            QFile::encodeName(path).toStdString(), error);
     if (error)
         QFile::remove(fresh);
     return !error;

@@ -201,7 +201,7 @@ class SettingsStoreTest : public QObject {
                 value = qint16(-n);
                 break;
             case 1:
-                value = n % 2 ? -2147483630 - n : 2147483600 + n;
+                value = n % 2 ? -2147483600 - n : 2147483600 + n;
                 break;
             case 2:
                 value = true;
