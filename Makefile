@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test bench format clean
+.PHONY: all deps build run test bench format clean install uninstall
 
 all: build
 
@@ -28,6 +28,16 @@ test: deps
 	    -DALMANOR_WERROR=ON -DALMANOR_SANITIZE=ON -DALMANOR_BENCH=OFF
 	cmake --build $(TEST_BUILD_DIR)
 	ctest --test-dir $(TEST_BUILD_DIR) --output-on-failure
+
+# Installs the program folder to $(PREFIX)/lib/almanor with a desktop launcher and icon, and
+# records the folder for the Remover (see README, "Install and uninstall").
+PREFIX ?= /usr/local
+install: build
+	cmake --install $(BUILD_DIR) --prefix $(PREFIX)
+
+# Removes the files of the last `make install` from $(BUILD_DIR); events and packs made since stay.
+uninstall:
+	cmake -DBUILD_DIR=$(BUILD_DIR) -P cmake/Uninstall.cmake
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
