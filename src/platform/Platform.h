@@ -1,6 +1,12 @@
 #pragma once
 
+#include <QString>
+
+class QWindow;
 class RegistryBackend;
+
+// How a wallpaper picture fills the desktop.
+enum class WallpaperFit { Centre, Tile, Stretch };
 
 // What the desktop provides. One backend per operating system, chosen in Platform.cpp; tests
 // install a fake with Set_Platform where a real effect can't be observed.
@@ -10,6 +16,19 @@ class Platform {
 
     // The store behind the registry module.
     virtual RegistryBackend& Registry() = 0;
+
+    // The desktop layer: keeps a top-level window below ordinary windows, on every workspace and
+    // out of task bars and pagers, while it still takes focus when clicked. Call it before the
+    // window is first shown. Does nothing where the window system offers no such layer.
+    virtual void Keep_On_Desktop(QWindow* window) { (void)window; }
+
+    // Shows the picture at path as the desktop wallpaper; an empty path removes the picture.
+    // Returns false, leaving the desktop as it was, when the desktop could not be changed.
+    virtual bool Set_Desktop_Wallpaper(const QString& path, WallpaperFit fit) {
+        (void)path;
+        (void)fit;
+        return false;
+    }
 };
 
 // The platform in force. Never null.

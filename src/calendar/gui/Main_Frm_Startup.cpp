@@ -50,7 +50,9 @@ void Main_Frm::Form_Load(const StartOptions& options) {
 
 void Main_Frm::Check_For_Multiple() {
     if (options_.single_instance && !instance_) {
-        instance_ = new SingleInstance(Instance_Name(), this);
+        const QString name =
+            options_.instance_name.isEmpty() ? Instance_Name() : options_.instance_name;
+        instance_ = new SingleInstance(name, this);
         connect(instance_, &SingleInstance::Close_Requested, this, &QWidget::close);
         instance_->Check_For_Multiple();
     }
@@ -74,33 +76,10 @@ void Main_Frm::Move_Run_Entry() {
     Write_Value(QStringLiteral("HKCU"), Run_Key, Run_Value, QStringLiteral("S"), program);
 }
 
-void Main_Frm::No_ShowDesktop_and_IconColours() {
-    // Every X11 desktop has a root window for the calendar to live on, so the splash may show.
-    if (options_.splash && Settings.Show_Splash == 1) {
-        if (!splash_)
-            splash_ = new Splash_Frm();
-        splash_->Place_Over(this);
-        splash_->show();
-    }
-    // The desktop draws its icon labels without a background, in white.
-    IconTextBack = No_Colour;
-    IconTextFore = White;
-}
-
-void Main_Frm::Get_Wallpaper_Stuff(const QString& pack_name) {
-    // The monthly wallpaper of the pack is not set on this desktop yet.
-    Q_UNUSED(pack_name);
-}
-
-void Main_Frm::Update_Timeout() {
-    // Compact mode after an idle time is not offered yet, so there is no deadline to move.
-}
-
-void Main_Frm::Dectect_Date_Timer_Timer() {
-    // The date watch's work per tick goes here.
-}
+// Update_Timeout and the date watch's tick live in Main_Frm_Timer.cpp.
 
 void Main_Frm::Exit_Click() {
-    // The editor, the settings window and the balloon close here once they exist.
+    // The editor and the balloon first (the settings window once it exists), then the calendar.
+    Close_Other_Windows();
     close();
 }

@@ -3,10 +3,15 @@
 #include "platform/Platform.h"
 #include "platform/linux/FileRegistry.h"
 
-// The Linux desktop: a file-backed registry whose run-at-logon key is the XDG autostart folder.
+// The Linux desktop: a file-backed registry whose run-at-logon key is the XDG autostart folder,
+// the X11 desktop layer and the wallpaper of the desktop in use.
 class LinuxPlatform final : public Platform {
   public:
     RegistryBackend& Registry() override;
+    void Keep_On_Desktop(QWindow* window) override;
+    // Uses the tools of the desktop named by XDG_CURRENT_DESKTOP, or the root window's pixmap on
+    // a bare X server. The path set is recorded as "Wallpaper" under "Control Panel\Desktop".
+    bool Set_Desktop_Wallpaper(const QString& path, WallpaperFit fit) override;
 
   private:
     FileRegistry registry_;

@@ -1,0 +1,157 @@
+#include "platform/linux/WallpaperRootPixmap.h"
+
+#include <QPainter>
+
+#include <xcb/xcb.h>
+
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+const QColor Desktop_Colour(0, 0, 0);
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const auto cookie =
+        xcb_intern_atom(connection, 0, static_cast<quint16>(std::strlen(name)), name);
+    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
+    if (!reply)
+        return XCB_ATOM_NONE;
+    const xcb_atom_t atom = reply->atom;
+    std::free(reply);
+    return atom;
+}
+
+// The pixmap named by a root property, or XCB_NONE.
+xcb_pixmap_t Root_Pixmap(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property) {
+    const auto cookie = xcb_get_property(connection, 0, root, property, XCB_ATOM_PIXMAP, 0, 1);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    xcb_pixmap_t pixmap = XCB_NONE;
+    if (reply && reply->type == XCB_ATOM_PIXMAP && reply->format == 32 &&
+        xcb_get_property_value_length(reply) >= 4)
+        pixmap = *static_cast<const xcb_pixmap_t*>(xcb_get_property_value(reply));
+    std::free(reply);
+    return pixmap;
+}
+
+// True when the screen's root visual stores pixels as 0x00RRGGBB in 32 bits, as QImage's RGB32.
+bool Takes_Rgb32(const xcb_setup_t* setup, const xcb_screen_t* screen) {
+    if (screen->root_depth != 24 && screen->root_depth != 32)
+        return false;
+    if (setup->image_byte_order != XCB_IMAGE_ORDER_LSB_FIRST)
+        return false;
+    bool pads_to_32 = false;
+    for (auto formats = xcb_setup_pixmap_formats_iterator(setup); formats.rem;
+         xcb_format_next(&formats)) {
+        if (formats.data->depth == screen->root_depth)
+            pads_to_32 = formats.data->bits_per_pixel == 32;
+    }
+    if (!pads_to_32)
+        return false;
+    for (auto depths = xcb_screen_allowed_depths_iterator(screen); depths.rem;
+         xcb_depth_next(&depths)) {
+        for (auto visuals = xcb_depth_visuals_iterator(depths.data); visuals.rem;
+             xcb_visualtype_next(&visuals)) {
+            if (visuals.data->visual_id == screen->root_visual)
+                return visuals.data->red_mask == 0xFF0000 && visuals.data->green_mask == 0xFF00 &&
+                       visuals.data->blue_mask == 0xFF;
+        }
+    }
+    return false;
+}
+
+void Upload(xcb_connection_t* connection, xcb_pixmap_t pixmap, const xcb_screen_t* screen,
+            const QImage& image) {
+    const xcb_gcontext_t gc = xcb_generate_id(connection);
+    xcb_create_gc(connection, gc, pixmap, 0, nullptr);
+    // Requests are limited in size: send the picture in bands of whole rows.
+    const quint32 max_bytes = xcb_get_maximum_request_length(connection) * 4u - 64u;
+    const auto row_bytes = static_cast<quint32>(image.bytesPerLine());
+    const int band = qMax(1, static_cast<int>(max_bytes / row_bytes));
+    for (int y = 0; y < image.height(); y += band) {
+        const int rows = qMin(band, image.height() - y);
+        xcb_put_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, gc,
+                      static_cast<quint16>(image.width()), static_cast<quint16>(rows), 0,
+                      static_cast<qint16>(y), 0, screen->root_depth, row_bytes * quint32(rows),
+                      image.constScanLine(y));
+    }
+    xcb_free_gc(connection, gc);
+}
+} // namespace
+
+QImage Compose_Wallpaper(const QImage& picture, const QSize& screen, WallpaperFit fit,
+                         const QColor& background) {
+    QImage image(screen, QImage::Format_RGB32);
+    image.fill(background);
+    if (picture.isNull() || screen.isEmpty())
+        return image;
+    QPainter painter(&image);
+    switch (fit) {
+    case WallpaperFit::Centre:
+        painter.drawImage(QPoint((screen.width() - picture.width()) / 2,
+                                 (screen.height() - picture.height()) / 2),
+                          picture);
+        break;
+    case WallpaperFit::Tile:
+        for (int y = 0; y < screen.height(); y += picture.height()) {
+            for (int x = 0; x < screen.width(); x += picture.width())
+                painter.drawImage(QPoint(x, y), picture);
+        }
+        break;
+    case WallpaperFit::Stretch:
+        painter.setRenderHint(QPainter::SmoothPixmapTransform);
+        painter.drawImage(QRect(QPoint(0, 0), screen), picture);
+        break;
+    }
+    return image;
+}
+
+bool Set_Root_Pixmap(const QString& path, WallpaperFit fit) {
+    QImage picture;
+    if (!path.isEmpty() && (!picture.load(path) || picture.isNull()))
+        return false;
+    int screen_number = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen_number);
+    if (xcb_connection_has_error(connection)) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    const xcb_setup_t* setup = xcb_get_setup(connection);
+    auto screens = xcb_setup_roots_iterator(setup);
+    for (int i = 0; i < screen_number && screens.rem; ++i)
+        xcb_screen_next(&screens);
+    const xcb_screen_t* screen = screens.rem ? screens.data : nullptr;
+    const xcb_atom_t root_id = Atom(connection, "_XROOTPMAP_ID");
+    const xcb_atom_t esetroot_id = Atom(connection, "ESETROOT_PMAP_ID");
+    if (!screen || !Takes_Rgb32(setup, screen) || root_id == XCB_ATOM_NONE ||
+        esetroot_id == XCB_ATOM_NONE) {
+        xcb_disconnect(connection);
+        return false;
+    }
+    const QImage image = Compose_Wallpaper(
+        picture, QSize(screen->width_in_pixels, screen->height_in_pixels), fit, Desktop_Colour);
+    const xcb_window_t root = screen->root;
+    const xcb_pixmap_t pixmap = xcb_generate_id(connection);
+    xcb_create_pixmap(connection, screen->root_depth, pixmap, root, screen->width_in_pixels,
+                      screen->height_in_pixels);
+    Upload(connection, pixmap, screen, image);
+
+    // A pixmap left by an earlier setter that follows the same convention belongs to a
+    // connection kept only for it: ending that connection frees the pixmap.
+    const xcb_pixmap_t old_root = Root_Pixmap(connection, root, root_id);
+    const xcb_pixmap_t old_esetroot = Root_Pixmap(connection, root, esetroot_id);
+    if (old_esetroot != XCB_NONE && old_esetroot == old_root)
+        xcb_kill_client(connection, old_esetroot);
+
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, root_id, XCB_ATOM_PIXMAP, 32, 1,
+                        &pixmap);
+    xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, esetroot_id, XCB_ATOM_PIXMAP, 32,
+                        1, &pixmap);
+    xcb_change_window_attributes(connection, root, XCB_CW_BACK_PIXMAP, &pixmap);
+    xcb_clear_area(connection, 0, root, 0, 0, 0, 0);
+    xcb_set_close_down_mode(connection, XCB_CLOSE_DOWN_RETAIN_PERMANENT);
+    // A round trip makes sure the server has done it all before the connection goes.
+    free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    const bool ok = !xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    return ok;
+}

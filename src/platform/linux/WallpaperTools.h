@@ -1,0 +1,27 @@
+#pragma once
+
+#include "platform/Platform.h"
+
+#include <QString>
+#include <QStringList>
+
+// The desktops whose wallpaper is set through their own tools, and the bare X server whose
+// wallpaper is the root window's pixmap.
+enum class DesktopFamily { Gnome, Cinnamon, Mate, Kde, Xfce, Lxqt, Bare_X };
+
+// The family named by XDG_CURRENT_DESKTOP (a colon-separated list, first known name wins).
+DesktopFamily Desktop_Family(const QString& current_desktop);
+
+// Runs a program found on PATH; its standard output goes to out. False when it can't be started,
+// doesn't end within ten seconds or ends with a non-zero status.
+bool Run_Tool(const QString& program, const QStringList& arguments, QString* out = nullptr);
+
+// Sets the wallpaper with the tools of a desktop family other than Bare_X (GNOME and Budgie:
+// gsettings org.gnome.desktop.background; Cinnamon: org.cinnamon.desktop.background; MATE:
+// org.mate.background; KDE Plasma: evaluateScript over D-Bus with qdbus or dbus-send; XFCE:
+// xfconf-query; LXQt: pcmanfm-qt). An empty path removes the picture. When a step fails, the
+// settings already changed are put back and false is returned.
+bool Set_Wallpaper_With_Tools(DesktopFamily family, const QString& path, WallpaperFit fit);
+
+// A text as a GVariant string literal, as gsettings reads it.
+QString GVariant_String(const QString& text);
