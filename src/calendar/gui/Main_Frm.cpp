@@ -43,11 +43,14 @@ Main_Frm::Main_Frm(QWidget* parent)
     setFont(Design_Font(8, false, false));
     Create_Controls();
     Apply_Layout();
+    Connect_Interaction();
 }
 
 Main_Frm::~Main_Frm() {
     if (splash_)
         delete splash_.data();
+    // The editor has no owner window; it must not outlive the calendar it edits.
+    Close_Other_Windows();
 }
 
 void Main_Frm::Create_Controls() {

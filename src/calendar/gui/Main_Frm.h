@@ -6,12 +6,16 @@
 #include "calendar/gui/Splash_Frm.h"
 #include "events/EventStore.h"
 
+#include <QDateTime>
 #include <QPointer>
 #include <QWidget>
 
 #include <array>
 
 class ColourLabel;
+class Edit_Frm;
+class frmBalloon;
+class QMouseEvent;
 class QLabel;
 class QTimer;
 class SingleInstance;
@@ -22,6 +26,9 @@ struct StartOptions {
     bool single_instance = true;
     bool splash = true;
     bool move_run_entry = true;
+    // The name the single-instance check listens on; empty for the program's own name. Tests
+    // give their own so they never close a calendar that is really running.
+    QString instance_name;
 };
 
 // The calendar window: the month grid with its title strip and weekday headers.
@@ -68,11 +75,24 @@ class Main_Frm : public QWidget {
     void Position_Form(qint16 position);
     void Set_Repos();
 
+    // The desktop and the wallpaper packs (Main_Frm_Desktop.cpp). Get_Wallpaper_Stuff is also
+    // the date watch's wallpaper step: call it with Settings.Pack_Name on every change of the
+    // date; it converts a new picture only when the month changed.
+    void Preview_Wallpaper_Stuff(const QString& pack_name, qint16 month);
+    QString Get_Paper_Details(qint16 month, const QString& pack_name);
+    qint16 Get_Paper_BoxStyle(const QString& details) const;
+    qint16 Get_Paper_Pos(const QString& details) const;
+    qint16 Get_Paper_DisplayMode(const QString& details) const;
+    QString Get_Paper_Path(const QString& pack_name, qint16 month);
+    void Delete_Old_Bmps(const QString& pack_name);
+
     // Events of the shown month.
     void Clear_Tooltips();
     void Load_Dates();
     // Shows one record of calendar.dat; false when the record is malformed.
     bool Enter_Date(const QString& record);
+    // The same with today's date given: a whole file is read against one reading of the clock.
+    bool Enter_Date(QStringView record, const QDate& today);
     void DotDotDot(const QString& text, QLabel* label);
     qint16 DDD_Style() const;
     void Get_Line(QLabel* label);
@@ -110,6 +130,66 @@ class Main_Frm : public QWidget {
     qint32 IconTextFore = 0;
     // The events (hidden list of the original window).
     EventStore Temp_Lst;
+
+    // ---- Interaction: the editor, navigation, menus, keys, the date watch, compact mode,
+    // dragging, tooltips and balloons (Main_Frm_{Navigation,Menus,Keys,Timer,Drag,Mouse,
+    // Tooltips}.cpp, events/gui/Edit_Frm_Box.cpp).
+    void Edit_Box(qint16 index);
+    Edit_Frm* Editor() const;
+    void Next_Month();
+    void Previous_Month();
+    // Shows month / year (when the calendar can show it): title, and the grid unless compacted.
+    void Show_Month(qint16 month, qint16 year);
+    void Popup_Menu(qint16 index);
+    void Popup_Months();
+    void Popup_Years();
+    void Popup_Start_Day(qint16 which_day);
+    void Clear_Day(qint16 index);
+    void Show_Settings();
+    void Form_KeyUp(qint16 key_code, qint16 shift);
+    void Next_Box_Style();
+    void Check_Auto_Compact();
+    void Compact_Mode();
+    void RePosition();
+    // One tick of the date watch, as the timer runs it.
+    void Date_Watch_Tick();
+    void Balloon_Press(qint16 index);
+    void Balloon_Tooltip(const QString& text);
+    // Where a balloon of the given size in twips goes for the hovered box, in twips.
+    qint32 GetBalloonTop(qint16 index, qint32 balloon_height) const;
+    qint32 GetBalloonLeft(qint16 index, qint32 balloon_width) const;
+    frmBalloon* Balloon() const;
+    // Closes the editor and the balloon (end of the program).
+    void Close_Other_Windows();
+    // The date of a box of the shown month; invalid for a box without a day.
+    QDate Box_Date(qint16 index) const;
+
+    bool AutoCompacted = false;
+    bool Balloon_Showing = false;
+    bool Mouse_Released = true;
+    qint16 Hovered_Box = 0;
+    qint16 Edited_Box = -1;
+    QDateTime Compact_Deadline;
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void keyReleaseEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+
+  private:
+    void Connect_Interaction();
+    bool Box_Mouse(qint16 index, QEvent* event);
+    bool Title_Mouse(QEvent* event);
+    void Drag_Press(QMouseEvent* event);
+    void Drag_Move(QMouseEvent* event);
+    void Drag_Release(QMouseEvent* event);
+    void Idle_Activity();
+    QPointer<Edit_Frm> edit_frm_;
+    QPointer<frmBalloon> balloon_;
+    bool dragging_ = false;
+    QPoint press_point_;
+    QPoint press_window_;
+    // ---- End of interaction.
 
   protected:
     void paintEvent(QPaintEvent* event) override;

@@ -1,0 +1,92 @@
+// The date watch (a tick every 100 ms) and compact mode.
+#include "calendar/Clock.h"
+#include "calendar/PlacementRules.h"
+#include "calendar/gui/ColourLabel.h"
+#include "calendar/gui/Main_Frm.h"
+#include "calendar/gui/TransparentForm.h"
+
+void Main_Frm::Date_Watch_Tick() {
+    Dectect_Date_Timer_Timer();
+}
+
+// A tick reads only the clock, the active window and the work area; it touches no file and
+// lays nothing out unless the day or the work area changed.
+void Main_Frm::Dectect_Date_Timer_Timer() {
+    const bool active = Is_Active_Window();
+    if (active && InactiveShown) {
+        Colour_Menus();
+        InactiveShown = false;
+    }
+    if (!active && !InactiveShown) {
+        Colour_Inactive();
+        InactiveShown = true;
+    }
+    // "Trans Icons": the desktop here draws its icon labels without a background already.
+    if (Settings.Auto_Compact == 1)
+        Check_Auto_Compact();
+    RePosition();
+    const QString title = Title();
+    if (Which_Month_Lbl->text() != title)
+        Which_Month_Lbl->setText(title);
+
+    const QDate today = Current_Clock().Today();
+    const QString stamp = Day_Stamp(today);
+    if (stamp == DayStamp)
+        return;
+    Alert_Shown = false;
+    ViewMonth = qint16(today.month());
+    ViewYear = qint16(today.year());
+    Which_Month_Lbl->setText(Title());
+    Set_Day_Headers();
+    Get_Wallpaper_Stuff(Settings.Pack_Name);
+    DayStamp = stamp;
+    if (Compacted) {
+        Load_Dates();
+    } else {
+        Setup_Boxes(ViewMonth, ViewYear);
+        Set_Colours();
+        Mark_Today();
+        Load_Dates();
+    }
+}
+
+void Main_Frm::Update_Timeout() {
+    Compact_Deadline = Current_Clock().Now().addSecs(Settings.Idle_Seconds());
+}
+
+void Main_Frm::Check_Auto_Compact() {
+    // While the user works in another window of the program the deadline keeps moving. (The
+    // settings window joins this test when it exists.)
+    if (AutoCompacted || Compacted || Editor() || Balloon_Showing) {
+        Update_Timeout();
+        return;
+    }
+    if (!Compact_Deadline.isValid() || Current_Clock().Now().secsTo(Compact_Deadline) < 1) {
+        AutoCompacted = true;
+        Compact_Mode();
+    }
+}
+
+void Main_Frm::Compact_Mode() {
+    if (!Compacted) {
+        Prev_Month_Lbl->setVisible(false);
+        Next_Month_Lbl->setVisible(false);
+        layout_.window_height = layout_.which_month.Bottom() + 50;
+        setFixedHeight(Scale().Y_Pixels(layout_.window_height));
+        Compacted = true;
+        TransparentForm(this);
+        Position_Form(Settings.Effective_Position());
+        return;
+    }
+    Update_Timeout();
+    AutoCompacted = false;
+    Prev_Month_Lbl->setVisible(true);
+    Next_Month_Lbl->setVisible(true);
+    Compacted = false;
+    Refresh_Calendar();
+}
+
+void Main_Frm::RePosition() {
+    if (Absorb_Work_Area_Change(WorkAreaMemo, GetDesktopRect()))
+        Position_Form(Settings.Effective_Position());
+}

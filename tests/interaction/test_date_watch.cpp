@@ -1,0 +1,164 @@
+#include "InteractionWorld.h"
+#include "calendar/PlacementRules.h"
+#include "calendar/gui/ColourLabel.h"
+#include "common/TestMain.h"
+
+#include <QMouseEvent>
+#include <QTest>
+
+namespace {
+void Send_Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
+                Qt::MouseButtons held) {
+    QMouseEvent event(type, QPointF(at), target->mapToGlobal(QPointF(at)), button, held,
+                      Qt::NoModifier);
+    QApplication::sendEvent(target, &event);
+}
+
+// Presses the title strip, moves the mouse by offset and releases it there. The label moves with
+// the window, so after the move the pointer is again at the press point inside the label.
+void Drag_Title(Main_Frm& window, QPoint offset) {
+    QWidget* title = window.Which_Month_Lbl;
+    const QPoint start(10, 5);
+    Send_Mouse(title, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
+    Send_Mouse(title, QEvent::MouseMove, start + offset, Qt::NoButton, Qt::LeftButton);
+    Send_Mouse(title, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+}
+} // namespace
+
+class DateWatchTest : public QObject {
+    Q_OBJECT
+  private slots:
+    void new_year_at_midnight_within_one_tick() {
+        InteractionWorld world(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 950)));
+        world.Write_Events({QStringLiteral("1/1/9999=New Year")});
+        Main_Frm& window = world.Start();
+        window.Show_Month(6, 2026);
+        window.Alert_Shown = true;
+        window.Date_Watch_Tick();
+        QCOMPARE(window.ViewMonth, qint16(6));
+
+        world.clock.Advance_Ms(100);
+        window.Date_Watch_Tick();
+        QCOMPARE(window.DayStamp, QStringLiteral("1:1:2027"));
+        QCOMPARE(window.ViewMonth, qint16(1));
+        QCOMPARE(window.ViewYear, qint16(2027));
+        QCOMPARE(world.Caption(1)->Shown_Text().simplified(), QStringLiteral("New Year"));
+        QCOMPARE(world.Box(1)->Back_Colour(), window.Settings.Today);
+        // The day's event is announced again on the new day.
+        QCOMPARE(world.boxes.shown.size(), 1);
+        QVERIFY(world.boxes.shown[0].text.startsWith(QStringLiteral("Today: ")));
+    }
+
+    void auto_compact_after_idle_time_and_back_on_hover() {
+        InteractionWorld world;
+        world.Set(QStringLiteral("Auto Compact"), 1);
+        Main_Frm& window = world.Start();
+        const int full_height = window.height();
+        world.clock.Advance_Ms(44'000);
+        window.Date_Watch_Tick();
+        QVERIFY(!window.Compacted);
+        // Mouse activity over the boxes moves the deadline.
+        Send_Mouse(world.Box(12), QEvent::MouseMove, QPoint(3, 3), Qt::NoButton, Qt::NoButton);
+        world.clock.Advance_Ms(44'000);
+        window.Date_Watch_Tick();
+        QVERIFY(!window.Compacted);
+        world.clock.Advance_Ms(1'000);
+        window.Date_Watch_Tick();
+        QVERIFY(window.Compacted);
+        QVERIFY(window.AutoCompacted);
+        QCOMPARE(window.height(), window.Scale().Y_Pixels(425));
+        QVERIFY(!window.Prev_Month_Lbl->isVisible());
+
+        Send_Mouse(window.Which_Month_Lbl, QEvent::MouseMove, QPoint(20, 5), Qt::NoButton,
+                   Qt::NoButton);
+        QVERIFY(!window.Compacted);
+        QVERIFY(!window.AutoCompacted);
+        QCOMPARE(window.height(), full_height);
+        QCOMPARE(window.Compact_Deadline, world.clock.Now().addSecs(45));
+    }
+
+    void hand_compact_needs_a_double_click_and_an_open_editor_holds_the_deadline() {
+        InteractionWorld world;
+        world.Set(QStringLiteral("Auto Compact"), 1);
+        world.Set(QStringLiteral("Timeout Format"), 1);
+        world.Set(QStringLiteral("Timeout Value"), 600);
+        Main_Frm& window = world.Start();
+        // Minutes: 600 of them would overflow 16 bits in seconds.
+        QCOMPARE(window.Compact_Deadline, world.clock.Now().addSecs(36'000));
+
+        QTest::mouseDClick(window.Which_Month_Lbl, Qt::LeftButton);
+        QVERIFY(window.Compacted);
+        QVERIFY(!window.AutoCompacted);
+        Send_Mouse(window.Which_Month_Lbl, QEvent::MouseMove, QPoint(20, 5), Qt::NoButton,
+                   Qt::NoButton);
+        QVERIFY(window.Compacted);
+        QTest::mouseDClick(window.Which_Month_Lbl, Qt::LeftButton);
+        QVERIFY(!window.Compacted);
+
+        window.Edit_Box(world.Box_Index(3));
+        world.clock.Advance_Ms(40'000'000);
+        window.Date_Watch_Tick();
+        QVERIFY(!window.Compacted);
+    }
+
+    void work_area_changes_are_followed_one_value_per_tick() {
+        TwipRect memo{0, 0, 100, 100};
+        const TwipRect now{5, 6, 70, 80};
+        QList<TwipRect> steps;
+        while (Absorb_Work_Area_Change(memo, now))
+            steps.append(memo);
+        QCOMPARE(steps, (QList<TwipRect>{
+                            {0, 0, 100, 80}, {0, 0, 70, 80}, {0, 6, 70, 80}, {5, 6, 70, 80}}));
+
+        InteractionWorld world;
+        Main_Frm& window = world.Start();
+        const TwipRect real = window.WorkAreaMemo;
+        window.WorkAreaMemo = {real.left + 450, real.top, real.width - 450, real.height - 600};
+        window.move(0, 0);
+        int ticks = 0;
+        while (!(window.WorkAreaMemo == real) && ticks < 10) {
+            window.Date_Watch_Tick();
+            ++ticks;
+        }
+        QCOMPARE(ticks, 3);
+        const TwipScale scale = window.Scale();
+        QCOMPARE(scale.X_Twips(window.x()) + scale.X_Twips(window.width()), real.left + real.width);
+    }
+
+    void drag_by_the_title_strip() {
+        InteractionWorld world;
+        Main_Frm& window = world.Start();
+        const QPoint before = window.pos();
+        // Across only: the place is stored, no question.
+        Drag_Title(window, QPoint(-40, 0));
+        QCOMPARE(window.pos(), before + QPoint(-40, 0));
+        QVERIFY(world.boxes.shown.isEmpty());
+        const TwipScale scale = window.Scale();
+        QCOMPARE(world.Stored(QStringLiteral("Manual_PosX")),
+                 QString::number(scale.X_Twips(window.x())));
+        QCOMPARE(world.Stored(QStringLiteral("Manual_PosY")),
+                 QString::number(scale.Y_Twips(window.y())));
+
+        // Across and down: the question; Yes makes the dropped place the position.
+        world.boxes.Set_Next_Answer(MsgAnswer::Yes);
+        Drag_Title(window, QPoint(-30, -20));
+        QCOMPARE(world.boxes.shown.size(), 1);
+        QVERIFY(world.boxes.shown[0].text.startsWith(
+            QStringLiteral("Manual Positioning is not selected.")));
+        QCOMPARE(world.Stored(QStringLiteral("Alignment")), QStringLiteral("7"));
+        const QPoint dropped = window.pos();
+        window.Next_Month();
+        QCOMPARE(window.pos(), dropped);
+
+        // Not allowed: "Allow Dragging" 0 with a fixed position.
+        window.Settings.Alignment = 0;
+        window.Settings.Allow_Dragging = 0;
+        window.Position_Form(0);
+        const QPoint fixed = window.pos();
+        Drag_Title(window, QPoint(-30, -20));
+        QCOMPARE(window.pos(), fixed);
+    }
+};
+
+ALMANOR_TEST(DateWatchTest)
+#include "test_date_watch.moc"
