@@ -2,6 +2,7 @@
 // the whole file, so each should grow linearly with the number of records.
 #include "calendar/MsgBox.h"
 #include "events/EventStore.h"
+#include "events/MonthEvents.h"
 
 #include <QDate>
 #include <QFile>
@@ -78,6 +79,32 @@ void BM_Save_One_Change(benchmark::State& state) {
     Set_Result(state, folder);
 }
 
+// What the calendar window does with the file at start-up and on every month change: read it
+// and look at every record in place to see whether it belongs in the month or falls on today.
+void BM_Month_View_Pass(benchmark::State& state) {
+    const EventFolder folder(int(state.range(0)));
+    const QDate today = QDate(1800, 1, 1).addDays(state.range(0) / 2);
+    int shown = 0;
+    for (auto _ : state) {
+        shown = 0;
+        QByteArray bytes;
+        if (!Read_Event_Bytes(folder.path, &bytes))
+            state.SkipWithError("read failed");
+        For_Each_Event_Record(bytes, [&](QStringView record) {
+            EventDay day;
+            if (!Parse_Event_Record(record, &day, false))
+                return false;
+            shown += Shown_In_Month(day, qint16(today.month()), qint16(today.year())) ? 1 : 0;
+            shown += Falls_Today(day, today) ? 1 : 0;
+            return true;
+        });
+        benchmark::DoNotOptimize(shown);
+    }
+    if (shown < 28)
+        state.SkipWithError("month not found");
+    Set_Result(state, folder);
+}
+
 void Sizes(benchmark::internal::Benchmark* bench) {
     bench->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN);
     bench->Unit(benchmark::kMillisecond);
@@ -88,5 +115,6 @@ void Sizes(benchmark::internal::Benchmark* bench) {
 BENCHMARK(BM_Load_File)->Apply(Sizes);
 BENCHMARK(BM_Get_Message)->Apply(Sizes);
 BENCHMARK(BM_Save_One_Change)->Apply(Sizes);
+BENCHMARK(BM_Month_View_Pass)->Apply(Sizes);
 
 BENCHMARK_MAIN();

@@ -14,7 +14,16 @@ constexpr int Retry_Ms = 50;
 } // namespace
 
 QString Instance_Name(const QString& caption) {
-    return caption + QLatin1Char('-') + Current_User_Id();
+    QString name = caption + QLatin1Char('-') + Current_User_Id();
+    // ":0" and ":0.0" are the same desktop; the screen number after the dot is dropped.
+    QString display = qEnvironmentVariable("DISPLAY");
+    const qsizetype colon = display.lastIndexOf(QLatin1Char(':'));
+    const qsizetype dot = display.indexOf(QLatin1Char('.'), colon + 1);
+    if (colon >= 0 && dot > colon)
+        display.truncate(dot);
+    if (!display.isEmpty())
+        name += QLatin1Char('-') + display;
+    return name;
 }
 
 bool Send_Close(const QString& name) {

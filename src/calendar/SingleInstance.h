@@ -5,7 +5,10 @@
 #include <QString>
 #include <QTimer>
 
-// The name a running calendar listens on: its caption and the user id, so each user has one.
+// The name a running calendar listens on: its caption, the user id and the X display, so each
+// user has one per desktop. Local socket names are shared by all sessions of a machine, while a
+// caption is only ever looked up on one's own desktop: a calendar started on another display (a
+// second login, a test server) must not close this one.
 QString Instance_Name(const QString& caption = QStringLiteral("Almanor"));
 
 // Asks the calendar listening on name to close, without waiting for it to go. Returns true when

@@ -39,8 +39,13 @@ QString Get_Line(const QString& buffer, qint32 label_width, const Text_Width& wi
             return Cut_To_Fit(last_word, label_width, width);
         }
         const qsizetype space = remaining.indexOf(QLatin1Char(' '));
-        if (space < 0)
-            return buffer;
+        if (space < 0) {
+            // The last word is measured too: a line that would overflow ends before it, and a
+            // single word too wide for the label is cut, so no caption is clipped at its edges.
+            if (width(line + remaining) <= label_width)
+                return buffer;
+            return line.isEmpty() ? Cut_To_Fit(remaining, label_width, width) : line;
+        }
         previous_line = line;
         last_word = remaining.left(space);
         line += last_word;

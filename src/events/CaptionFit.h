@@ -15,8 +15,7 @@ qint16 DDD_Style(const AppSettings& settings);
 
 // The first line of buffer that fits label_width, built word by word. The line keeps its
 // trailing space; its length is what the caller cuts off the front of the text. A first word
-// wider than the label is cut to fit. When no space is left to look at, the whole buffer is the
-// answer.
+// wider than the label is cut to fit. The whole buffer is the answer when it fits.
 QString Get_Line(const QString& buffer, qint32 label_width, const Text_Width& width);
 
 // The caption shown for text in a label label_width twips wide. Style 1 gives three lines joined

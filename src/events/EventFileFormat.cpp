@@ -54,11 +54,11 @@ bool Ends_Field(QChar c) {
 // - otherwise the field runs to the next comma or line end, trimmed of spaces.
 // Two commas in a row enclose an empty field ("a,,b" is "a", "", "b"), while a comma at the end
 // of a line or of the file opens no field: an empty record is never made from whitespace alone.
-QStringList Parse_Event_File(const QByteArray& data) {
+void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit) {
     const QString text = Decode_Event_File(data);
+    const QStringView all(text);
     const qsizetype n = text.size();
     const QChar* s = text.constData();
-    QStringList records;
     qsizetype i = 0;
     for (;;) {
         while (i < n && (s[i] == QLatin1Char(' ') || Is_Line_End(s[i])))
@@ -68,10 +68,11 @@ QStringList Parse_Event_File(const QByteArray& data) {
         if (s[i] == QLatin1Char('"')) {
             const qsizetype close = text.indexOf(QLatin1Char('"'), i + 1);
             if (close < 0) {
-                records.append(text.sliced(i + 1));
+                visit(all.sliced(i + 1));
                 break;
             }
-            records.append(text.sliced(i + 1, close - i - 1));
+            if (!visit(all.sliced(i + 1, close - i - 1)))
+                return;
             i = close + 1;
             while (i < n && !Ends_Field(s[i]))
                 ++i;
@@ -82,12 +83,21 @@ QStringList Parse_Event_File(const QByteArray& data) {
             qsizetype last = end;
             while (last > i && s[last - 1] == QLatin1Char(' '))
                 --last;
-            records.append(text.sliced(i, last - i));
+            if (!visit(all.sliced(i, last - i)))
+                return;
             i = end;
         }
         if (i < n && s[i] == QLatin1Char(','))
             ++i;
     }
+}
+
+QStringList Parse_Event_File(const QByteArray& data) {
+    QStringList records;
+    For_Each_Event_Record(data, [&records](QStringView record) {
+        records.append(record.toString());
+        return true;
+    });
     return records;
 }
 

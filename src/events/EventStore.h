@@ -4,6 +4,8 @@
 #include <QString>
 #include <QStringList>
 
+#include <functional>
+
 // Key of a dated event: day/month/year in decimal without leading zeros (5/3/2004).
 QString Event_Key(int day, int month, int year);
 inline QString Event_Key(const QDate& date) {
@@ -27,6 +29,10 @@ QString Escape_Event_Text(const QString& typed);
 // unquoted lines split at commas. A leading UTF-8 byte order mark is skipped; a file that is not
 // valid UTF-8 is read as Windows-1252.
 QStringList Parse_Event_File(const QByteArray& data);
+// The same reading without a copy of each record: visit sees every record in file order, as a
+// view that lives for the call only, and stops the reading by returning false.
+using Record_Visitor = std::function<bool(QStringView record)>;
+void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit);
 // The bytes of calendar.dat for the records: each quoted, then CR LF, in UTF-8. A double quote
 // inside a record is written as an apostrophe, since the format can't hold it.
 QByteArray Format_Event_File(const QStringList& records);

@@ -4,7 +4,7 @@
 #include "events/EventStore.h"
 
 namespace {
-bool To_Int16(const QString& text, qint16* out) {
+bool To_Int16(QStringView text, qint16* out) {
     bool ok = false;
     const short value = text.trimmed().toShort(&ok);
     if (ok)
@@ -13,22 +13,26 @@ bool To_Int16(const QString& text, qint16* out) {
 }
 } // namespace
 
-bool Parse_Event_Record(const QString& record, EventDay* out) {
-    const QString key = Record_Key(record);
-    if (key.isNull())
+// Works on views of the record: the whole file passes through here on every month rebuild, and
+// only the text of a record is kept.
+bool Parse_Event_Record(QStringView record, EventDay* out, bool keep_text) {
+    const qsizetype eq = record.indexOf(u'=');
+    if (eq < 0)
         return false;
-    const qsizetype first = key.indexOf(QLatin1Char('/'));
+    const QStringView key = record.first(eq);
+    const qsizetype first = key.indexOf(u'/');
     if (first < 0)
         return false;
-    const qsizetype second = key.indexOf(QLatin1Char('/'), first + 1);
+    const qsizetype second = key.indexOf(u'/', first + 1);
     if (second < 0)
         return false;
     EventDay event;
-    if (!To_Int16(key.left(first), &event.day) ||
-        !To_Int16(key.mid(first + 1, second - first - 1), &event.month) ||
-        !To_Int16(key.mid(second + 1), &event.year))
+    if (!To_Int16(key.first(first), &event.day) ||
+        !To_Int16(key.sliced(first + 1, second - first - 1), &event.month) ||
+        !To_Int16(key.sliced(second + 1), &event.year))
         return false;
-    event.text = Record_Text(record);
+    if (keep_text)
+        event.text = record.sliced(eq + 1).toString();
     *out = std::move(event);
     return true;
 }

@@ -14,8 +14,12 @@ struct EventDay {
 };
 
 // Splits "day/month/year=text". Fails for a record without "=", a key with fewer than two "/",
-// or a part that isn't a number within 16 bits.
-bool Parse_Event_Record(const QString& record, EventDay* out);
+// or a part that isn't a number within 16 bits. Without keep_text the text is left empty, which
+// spares a copy for the many records a month view passes over.
+bool Parse_Event_Record(QStringView record, EventDay* out, bool keep_text = true);
+inline bool Parse_Event_Record(const QString& record, EventDay* out, bool keep_text = true) {
+    return Parse_Event_Record(QStringView(record), out, keep_text);
+}
 
 // Every-year records carry this year.
 constexpr qint16 Every_Year = 9999;

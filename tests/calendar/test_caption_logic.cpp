@@ -34,17 +34,19 @@ class CaptionLogicTest : public QObject {
 
     void Style_One_Gives_Three_Lines() {
         QCOMPARE(Lines(DotDotDot("Lunch", 735, 1, Fixed_Width)), QStringList({"Lunch", "", ""}));
-        // The last word of a line is not measured when no space follows it.
+        // The last word is measured as well: "with Ann" is too wide for one line.
         QCOMPARE(Lines(DotDotDot("Dinner with Ann", 735, 1, Fixed_Width)),
-                 QStringList({"Dinner ", "with Ann", ""}));
+                 QStringList({"Dinner ", "with ", "Ann"}));
         QCOMPARE(Lines(DotDotDot("Dinner with Ann and Bob tonight", 735, 1, Fixed_Width)),
                  QStringList({"Dinner ", "with ", "A..."}));
         // A first word wider than the label is cut, and the rest goes on right after the cut.
         QCOMPARE(Lines(DotDotDot("Supercalifragilistic is long", 735, 1, Fixed_Width)),
                  QStringList({"Superca", "lifragi", "list..."}));
-        // With no space to break at, the whole text is the first line.
+        // With no space to break at, the word is cut over the lines.
         QCOMPARE(Lines(DotDotDot("Supercalifragilistic", 735, 1, Fixed_Width)),
-                 QStringList({"Supercalifragilistic", "", ""}));
+                 QStringList({"Superca", "lifragi", "listic"}));
+        QCOMPARE(Lines(DotDotDot("Supercalifragilisticexpialidocious", 735, 1, Fixed_Width)),
+                 QStringList({"Superca", "lifragi", "list..."}));
         // A tiny label never loops: the lines come out empty.
         QCOMPARE(Lines(DotDotDot("a b c d e f", 50, 1, Fixed_Width)), QStringList({"", "", "..."}));
     }
@@ -52,6 +54,7 @@ class CaptionLogicTest : public QObject {
     void Get_Line_Builds_Lines_Word_By_Word() {
         QCOMPARE(Get_Line("one two three four", 900, Fixed_Width), QStringLiteral("one two "));
         QCOMPARE(Get_Line("one two", 900, Fixed_Width), QStringLiteral("one two"));
+        QCOMPARE(Get_Line("one two three", 900, Fixed_Width), QStringLiteral("one two "));
         QCOMPARE(Get_Line("enormousword rest", 500, Fixed_Width), QStringLiteral("enor"));
         QCOMPARE(Get_Line("", 500, Fixed_Width), QString());
     }

@@ -13,6 +13,8 @@ void TransparentForm(QWidget* window) {
             continue;
         region += control->geometry();
     }
+    // Labels parked outside the window (captions in the smallest box style) add nothing.
+    region &= window->rect();
     // An empty mask would mean "no mask" and show the whole window.
     if (region.isEmpty())
         region = QRegion(0, 0, 1, 1);

@@ -37,24 +37,34 @@ void Main_Frm::Clear_Tooltips() {
 
 void Main_Frm::Load_Dates() {
     Clear_Tooltips();
-    bool read_ok = true;
-    const QStringList records = Read_Event_Records(Temp_Lst.Path(), &read_ok);
-    for (const QString& record : records) {
-        if (!Enter_Date(record)) {
-            Show_Load_Error();
-            return;
-        }
-    }
-    if (!read_ok)
+    QByteArray bytes;
+    const bool read_ok = Read_Event_Bytes(Temp_Lst.Path(), &bytes);
+    const QDate today = Current_Clock().Today();
+    // Records are looked at in place: a large file costs no copy of each record.
+    bool malformed = false;
+    For_Each_Event_Record(bytes, [&](QStringView record) {
+        malformed = !Enter_Date(record, today);
+        return !malformed;
+    });
+    if (malformed || !read_ok)
         Show_Load_Error();
 }
 
 bool Main_Frm::Enter_Date(const QString& record) {
-    EventDay event;
-    if (!Parse_Event_Record(record, &event))
-        return false;
+    return Enter_Date(record, Current_Clock().Today());
+}
 
-    if (Shown_In_Month(event, ViewMonth, ViewYear)) {
+bool Main_Frm::Enter_Date(QStringView record, const QDate& today) {
+    EventDay event;
+    if (!Parse_Event_Record(record, &event, false))
+        return false;
+    const bool shown = Shown_In_Month(event, ViewMonth, ViewYear);
+    const bool alert = Settings.Show_Alerts == 1 && !Alert_Shown && Falls_Today(event, today);
+    if (!shown && !alert)
+        return true;
+    Parse_Event_Record(record, &event);
+
+    if (shown) {
         const int box = Start_Box(ViewMonth, ViewYear) + event.day - 1;
         // A day that no box can hold is as malformed as a day that isn't a number.
         if (box < 0 || box >= Box_Count)
@@ -73,8 +83,7 @@ bool Main_Frm::Enter_Date(const QString& record) {
         }
     }
 
-    const QDate today = Current_Clock().Today();
-    if (Settings.Show_Alerts == 1 && !Alert_Shown && Falls_Today(event, today)) {
+    if (alert) {
         // No clicks on the grid while the alert is open.
         setEnabled(false);
         Msg_Box(Alert_Text(event.text, today), MsgButtons::Ok, MsgIcon::Information,
