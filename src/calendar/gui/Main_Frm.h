@@ -59,6 +59,7 @@ class Main_Frm : public QWidget {
     void Refresh_Calendar();
     qint16 Start_Box(qint16 month, qint16 year) const;
     QString Title() const;
+    QString Title(const QDateTime& now) const;
 
     // Layout and colours.
     void Which_Style(qint16 style);
@@ -149,6 +150,7 @@ class Main_Frm : public QWidget {
     void Form_KeyUp(qint16 key_code, qint16 shift);
     void Next_Box_Style();
     void Check_Auto_Compact();
+    void Check_Auto_Compact(const QDateTime& now);
     void Compact_Mode();
     void RePosition();
     // One tick of the date watch, as the timer runs it.

@@ -13,8 +13,12 @@ qint16 Main_Frm::Start_Box(qint16 month, qint16 year) const {
 }
 
 QString Main_Frm::Title() const {
+    return Title(Current_Clock().Now());
+}
+
+QString Main_Frm::Title(const QDateTime& now) const {
     return Title_Text(Settings, ViewMonth, ViewYear, Settings.Bar_Time, Settings.Bar_Time_Format,
-                      Settings.Bar_Date_Format, Current_Clock().Now(), QLocale());
+                      Settings.Bar_Date_Format, now, QLocale());
 }
 
 void Main_Frm::Reset_Boxes() {

@@ -12,6 +12,9 @@ void Main_Frm::Date_Watch_Tick() {
 // A tick reads only the clock, the active window and the work area; it touches no file and
 // lays nothing out unless the day or the work area changed.
 void Main_Frm::Dectect_Date_Timer_Timer() {
+    // One reading of the clock serves the whole tick: each reading of the local time makes the C
+    // library look at the time zone file again, ten times a second.
+    const QDateTime now = Current_Clock().Now();
     const bool active = Is_Active_Window();
     if (active && InactiveShown) {
         Colour_Menus();
@@ -23,20 +26,20 @@ void Main_Frm::Dectect_Date_Timer_Timer() {
     }
     // "Trans Icons": the desktop here draws its icon labels without a background already.
     if (Settings.Auto_Compact == 1)
-        Check_Auto_Compact();
+        Check_Auto_Compact(now);
     RePosition();
-    const QString title = Title();
+    const QString title = Title(now);
     if (Which_Month_Lbl->text() != title)
         Which_Month_Lbl->setText(title);
 
-    const QDate today = Current_Clock().Today();
+    const QDate today = now.date();
     const QString stamp = Day_Stamp(today);
     if (stamp == DayStamp)
         return;
     Alert_Shown = false;
     ViewMonth = qint16(today.month());
     ViewYear = qint16(today.year());
-    Which_Month_Lbl->setText(Title());
+    Which_Month_Lbl->setText(Title(now));
     Set_Day_Headers();
     Get_Wallpaper_Stuff(Settings.Pack_Name);
     DayStamp = stamp;
@@ -55,13 +58,17 @@ void Main_Frm::Update_Timeout() {
 }
 
 void Main_Frm::Check_Auto_Compact() {
+    Check_Auto_Compact(Current_Clock().Now());
+}
+
+void Main_Frm::Check_Auto_Compact(const QDateTime& now) {
     // While the user works in another window of the program the deadline keeps moving. (The
     // settings window joins this test when it exists.)
     if (AutoCompacted || Compacted || Editor() || Balloon_Showing) {
         Update_Timeout();
         return;
     }
-    if (!Compact_Deadline.isValid() || Current_Clock().Now().secsTo(Compact_Deadline) < 1) {
+    if (!Compact_Deadline.isValid() || now.secsTo(Compact_Deadline) < 1) {
         AutoCompacted = true;
         Compact_Mode();
     }
