@@ -2,6 +2,7 @@
 // the whole file, so each should grow linearly with the number of records.
 #include "calendar/MsgBox.h"
 #include "events/EventStore.h"
+#include "events/MonthEventCache.h"
 #include "events/MonthEvents.h"
 
 #include <QDate>
@@ -105,6 +106,50 @@ void BM_Month_View_Pass(benchmark::State& state) {
     Set_Result(state, folder);
 }
 
+// The month view's first look at the file: read, decode and sort every record by month.
+void BM_Month_Index_Build(benchmark::State& state) {
+    const EventFolder folder(int(state.range(0)));
+    qsizetype count = 0;
+    for (auto _ : state) {
+        MonthEventCache cache;
+        bool ok = false;
+        count = cache.Get(folder.path, 0, &ok)->Count();
+        benchmark::DoNotOptimize(count);
+    }
+    if (count != folder.records.size())
+        state.SkipWithError("wrong record count");
+    Set_Result(state, folder);
+}
+
+// Every later rebuild of the month: one look at the file's size and times, then the month's and
+// today's records from the kept index. The file is an hour old, as a calendar's file usually is:
+// a file written moments ago is read again on each rebuild.
+void BM_Month_Rebuild_Cached(benchmark::State& state) {
+    const EventFolder folder(int(state.range(0)));
+    {
+        QFile file(folder.path);
+        if (!file.open(QIODevice::ReadWrite) ||
+            !file.setFileTime(QDateTime::currentDateTimeUtc().addSecs(-3600),
+                              QFileDevice::FileModificationTime))
+            std::abort();
+    }
+    const QDate today = QDate(1800, 1, 1).addDays(state.range(0) / 2);
+    MonthEventCache cache;
+    bool ok = false;
+    cache.Get(folder.path, 0, &ok);
+    qsizetype shown = 0;
+    for (auto _ : state) {
+        const auto index = cache.Get(folder.path, 0, &ok);
+        const MonthPlan plan =
+            Plan_Month(*index, qint16(today.month()), qint16(today.year()), 3, 37, today, true);
+        shown = plan.before_alert.size() + plan.after_alert.size();
+        benchmark::DoNotOptimize(shown);
+    }
+    if (shown < 28)
+        state.SkipWithError("month not found");
+    state.SetComplexityN(state.range(0));
+}
+
 void Sizes(benchmark::internal::Benchmark* bench) {
     bench->RangeMultiplier(10)->Range(1000, 100000)->Complexity(benchmark::oN);
     bench->Unit(benchmark::kMillisecond);
@@ -116,5 +161,10 @@ BENCHMARK(BM_Load_File)->Apply(Sizes);
 BENCHMARK(BM_Get_Message)->Apply(Sizes);
 BENCHMARK(BM_Save_One_Change)->Apply(Sizes);
 BENCHMARK(BM_Month_View_Pass)->Apply(Sizes);
+BENCHMARK(BM_Month_Index_Build)->Apply(Sizes);
+BENCHMARK(BM_Month_Rebuild_Cached)
+    ->RangeMultiplier(10)
+    ->Range(1000, 100000)
+    ->Unit(benchmark::kMicrosecond);
 
 BENCHMARK_MAIN();

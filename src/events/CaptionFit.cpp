@@ -6,10 +6,23 @@ namespace {
 const QString Ellipsis = QStringLiteral("...");
 const QString Line_Break = QStringLiteral("\r\n");
 
-// Takes characters off the end while the text is at least as wide as the label.
+// Takes characters off the end while the text is at least as wide as the label. A text's
+// beginnings never get narrower as they get longer, so the longest one narrower than the label is
+// found by halving: a month of long captions would otherwise measure each of them character by
+// character on every rebuild.
 QString Cut_To_Fit(QString text, qint32 label_width, const Text_Width& width) {
-    while (!text.isEmpty() && width(text) >= label_width)
-        text.chop(1);
+    if (text.isEmpty() || width(text) < label_width)
+        return text;
+    qsizetype fits = 0; // the empty text ends the cutting whatever its width
+    qsizetype too_wide = text.size();
+    while (too_wide - fits > 1) {
+        const qsizetype middle = fits + (too_wide - fits) / 2;
+        if (width(text.first(middle)) < label_width)
+            fits = middle;
+        else
+            too_wide = middle;
+    }
+    text.truncate(fits);
     return text;
 }
 

@@ -24,6 +24,15 @@ QString Decode_Cp1252(QByteArrayView bytes) {
     return text;
 }
 
+bool Is_Line_End(QChar c) {
+    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
+}
+bool Ends_Field(QChar c) {
+    return c == QLatin1Char(',') || Is_Line_End(c);
+}
+
+} // namespace
+
 // Files saved by this program are UTF-8; older ones come from Windows in its 8-bit code page,
 // which is almost never valid UTF-8 once it holds anything beyond ASCII.
 QString Decode_Event_File(const QByteArray& data) {
@@ -38,15 +47,6 @@ QString Decode_Event_File(const QByteArray& data) {
     return Decode_Cp1252(bytes);
 }
 
-bool Is_Line_End(QChar c) {
-    return c == QLatin1Char('\r') || c == QLatin1Char('\n');
-}
-bool Ends_Field(QChar c) {
-    return c == QLatin1Char(',') || Is_Line_End(c);
-}
-
-} // namespace
-
 // Reads fields the way the classic quoted, comma-delimited reader does:
 // - spaces, CR and LF before a field are skipped, so blank lines (also at the end) add nothing;
 // - "text" runs to the next double quote across line ends; the rest of its line up to the next
@@ -54,11 +54,9 @@ bool Ends_Field(QChar c) {
 // - otherwise the field runs to the next comma or line end, trimmed of spaces.
 // Two commas in a row enclose an empty field ("a,,b" is "a", "", "b"), while a comma at the end
 // of a line or of the file opens no field: an empty record is never made from whitespace alone.
-void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit) {
-    const QString text = Decode_Event_File(data);
-    const QStringView all(text);
-    const qsizetype n = text.size();
-    const QChar* s = text.constData();
+void For_Each_Event_Record(QStringView all, const Record_Visitor& visit) {
+    const qsizetype n = all.size();
+    const QChar* s = all.data();
     qsizetype i = 0;
     for (;;) {
         while (i < n && (s[i] == QLatin1Char(' ') || Is_Line_End(s[i])))
@@ -66,7 +64,7 @@ void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit) 
         if (i >= n)
             break;
         if (s[i] == QLatin1Char('"')) {
-            const qsizetype close = text.indexOf(QLatin1Char('"'), i + 1);
+            const qsizetype close = all.indexOf(QLatin1Char('"'), i + 1);
             if (close < 0) {
                 visit(all.sliced(i + 1));
                 break;
@@ -90,6 +88,11 @@ void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit) 
         if (i < n && s[i] == QLatin1Char(','))
             ++i;
     }
+}
+
+void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit) {
+    const QString text = Decode_Event_File(data);
+    For_Each_Event_Record(QStringView(text), visit);
 }
 
 QStringList Parse_Event_File(const QByteArray& data) {

@@ -100,6 +100,8 @@ bool EventStore::Save(const QStringList& all) {
     // The old file is replaced only once every byte of the new one is on disk, so a full disk or
     // a refused folder leaves the events as they were.
     const QByteArray bytes = Format_Event_File(all);
+    // Counted before the attempt: a save that failed half way may still have touched the file.
+    ++save_count_;
     QSaveFile file(path_);
     // Unbuffered, so a short write (disk full, file size limit) shows in write()'s count: a
     // buffered QSaveFile flushes a short write at commit without noticing and renames a cut file.

@@ -33,6 +33,10 @@ QStringList Parse_Event_File(const QByteArray& data);
 // view that lives for the call only, and stops the reading by returning false.
 using Record_Visitor = std::function<bool(QStringView record)>;
 void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit);
+// The text of the file's bytes, and the reading of records from text already decoded (the views
+// then point into that text).
+QString Decode_Event_File(const QByteArray& data);
+void For_Each_Event_Record(QStringView text, const Record_Visitor& visit);
 // The bytes of calendar.dat for the records: each quoted, then CR LF, in UTF-8. A double quote
 // inside a record is written as an apostrophe, since the format can't hold it.
 QByteArray Format_Event_File(const QStringList& records);
@@ -78,8 +82,13 @@ class EventStore {
     // empty).
     bool Write_New_Line(const QString& text);
 
+    // Goes up with every save, so a copy of the file's contents kept elsewhere knows it is stale
+    // even when the rewrite left the file's size and times as they were.
+    quint64 Save_Count() const { return save_count_; }
+
   private:
     bool Save(const QStringList& all);
     QString path_;
     bool load_failed_ = false;
+    quint64 save_count_ = 0;
 };

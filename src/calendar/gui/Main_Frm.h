@@ -5,6 +5,7 @@
 #include "calendar/TwipScale.h"
 #include "calendar/gui/Splash_Frm.h"
 #include "events/EventStore.h"
+#include "events/MonthEventCache.h"
 
 #include <QDateTime>
 #include <QPointer>
@@ -131,6 +132,8 @@ class Main_Frm : public QWidget {
     qint32 IconTextFore = 0;
     // The events (hidden list of the original window).
     EventStore Temp_Lst;
+    // calendar.dat sorted by month, kept between rebuilds of the month (Load_Dates).
+    MonthEventCache Month_Events;
 
     // ---- Interaction: the editor, navigation, menus, keys, the date watch, compact mode,
     // dragging, tooltips and balloons (Main_Frm_{Navigation,Menus,Keys,Timer,Drag,Mouse,

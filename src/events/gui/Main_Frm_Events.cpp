@@ -35,18 +35,52 @@ void Main_Frm::Clear_Tooltips() {
     }
 }
 
+namespace {
+// Places the events of a month plan, as Enter_Date does for one record. first_box is the one the
+// plan was made for: the alert shown between two calls lets other events run.
+void Show_Events(Main_Frm& frm, const MonthEventIndex& index, const QList<IndexedEvent>& events,
+                 int first_box) {
+    const bool pack_style = frm.Settings.Use_Themes == 1 && frm.Settings.Use_Theme_Style == 1;
+    for (const IndexedEvent& event : events) {
+        const int box = first_box + event.day - 1;
+        const QString text = index.Text(event).toString();
+        if (frm.Settings.Tooltips == 1) {
+            const QString tip = Plain_Tooltip(Unescape_Event_Text(text));
+            frm.Box_Caption_Lbl[box]->setToolTip(tip);
+            frm.Box_Lbl[box]->setToolTip(tip);
+        }
+        frm.DotDotDot(text, frm.Box_Caption_Lbl[box]);
+        if (frm.Settings.Style == 2 && !pack_style) {
+            QFont font = frm.Box_Lbl[box]->font();
+            font.setUnderline(true);
+            frm.Box_Lbl[box]->setFont(font);
+        }
+    }
+}
+} // namespace
+
+// The file is read only when it changed since the last rebuild; the month's records then come
+// from the kept index, so a rebuild costs the same whatever the size of the file.
 void Main_Frm::Load_Dates() {
     Clear_Tooltips();
-    QByteArray bytes;
-    const bool read_ok = Read_Event_Bytes(Temp_Lst.Path(), &bytes);
+    bool read_ok = true;
+    const std::shared_ptr<const MonthEventIndex> index =
+        Month_Events.Get(Temp_Lst.Path(), Temp_Lst.Save_Count(), &read_ok);
     const QDate today = Current_Clock().Today();
-    // Records are looked at in place: a large file costs no copy of each record.
-    bool malformed = false;
-    For_Each_Event_Record(bytes, [&](QStringView record) {
-        malformed = !Enter_Date(record, today);
-        return !malformed;
-    });
-    if (malformed || !read_ok)
+    const int first_box = Start_Box(ViewMonth, ViewYear);
+    const MonthPlan plan = Plan_Month(*index, ViewMonth, ViewYear, first_box, Box_Count, today,
+                                      Settings.Show_Alerts == 1 && !Alert_Shown);
+    Show_Events(*this, *index, plan.before_alert, first_box);
+    if (plan.alert) {
+        // No clicks on the grid while the alert is open.
+        setEnabled(false);
+        Msg_Box(Alert_Text(index->Text(*plan.alert).toString(), today), MsgButtons::Ok,
+                MsgIcon::Information, QStringLiteral("Almanor"));
+        Alert_Shown = true;
+        setEnabled(true);
+    }
+    Show_Events(*this, *index, plan.after_alert, first_box);
+    if (plan.load_error || !read_ok)
         Show_Load_Error();
 }
 
@@ -94,9 +128,21 @@ bool Main_Frm::Enter_Date(QStringView record, const QDate& today) {
     return true;
 }
 
+namespace {
+// The width measure of a window's font in twips. The font's metrics and the screen's scale are
+// looked up once per caption rather than once per measured piece of text: fitting one caption
+// measures dozens of pieces.
+Text_Width Window_Text_Width(const QWidget& window, const TwipScale& scale) {
+    return [metrics = QFontMetrics(window.font()),
+            per_pixel = scale.Twips_Per_Pixel_X()](const QString& text) {
+        const int pixels = metrics.horizontalAdvance(Unescape_Event_Text(text));
+        return qint32(std::nearbyint(pixels * per_pixel));
+    };
+}
+} // namespace
+
 qint32 Main_Frm::Text_Width(const QString& text) const {
-    const int pixels = QFontMetrics(font()).horizontalAdvance(Unescape_Event_Text(text));
-    return qint32(std::nearbyint(pixels * Scale().Twips_Per_Pixel_X()));
+    return Window_Text_Width(*this, Scale())(text);
 }
 
 qint16 Main_Frm::DDD_Style() const {
@@ -104,15 +150,16 @@ qint16 Main_Frm::DDD_Style() const {
 }
 
 void Main_Frm::DotDotDot(const QString& text, QLabel* label) {
-    const qint32 label_width = Scale().X_Twips(label->width());
+    const TwipScale scale = Scale();
+    const qint32 label_width = scale.X_Twips(label->width());
     DotDotDot_Lbl->setText(text);
-    label->setText(::DotDotDot(text, label_width, DDD_Style(),
-                               [this](const QString& s) { return Text_Width(s); }));
+    label->setText(::DotDotDot(text, label_width, DDD_Style(), Window_Text_Width(*this, scale)));
     DotDotDot_Lbl->setText(text);
 }
 
 void Main_Frm::Get_Line(QLabel* label) {
-    const qint32 label_width = Scale().X_Twips(label->width());
-    DotDotDot_Lbl->setText(::Get_Line(DotDotDot_Lbl->text(), label_width,
-                                      [this](const QString& s) { return Text_Width(s); }));
+    const TwipScale scale = Scale();
+    const qint32 label_width = scale.X_Twips(label->width());
+    DotDotDot_Lbl->setText(
+        ::Get_Line(DotDotDot_Lbl->text(), label_width, Window_Text_Width(*this, scale)));
 }
