@@ -9,21 +9,8 @@ build_dir=${ALMANOR_BUILD_DIR:-$(dirname "$ALMANOR_PROGRAM_DIR")}
 register=$build_dir/tools/almanor-register
 [ -x "$register" ] || { echo "FAIL: $register is not built" >&2; exit 1; }
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-note() { echo "--- $*"; }
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 
 # A fresh world: empty settings and registry, and a copy of the program folder in $prog.
 new_world() {

@@ -9,21 +9,8 @@ set -u
 : "${ALMANOR_PROGRAM_DIR:?}" "${ALMANOR_SOURCE_DIR:?}"
 build_dir=${ALMANOR_BUILD_DIR:-$(dirname "$ALMANOR_PROGRAM_DIR")}
 
-work=$(mktemp -d)
-started=()
-cleanup() {
-    for pid in "${started[@]}"; do kill "$pid" 2>/dev/null; done
-    wait 2>/dev/null
-    rm -rf "$work"
-}
-trap cleanup EXIT
-
-failures=0
-fail() {
-    echo "FAIL: $*" >&2
-    failures=$((failures + 1))
-}
-note() { echo "--- $*"; }
+# shellcheck source=common.sh
+source "$(dirname "$0")/common.sh"
 
 new_world() {
     export HOME=$work/$1/home XDG_CONFIG_HOME=$work/$1/config XDG_CONFIG_DIRS=$work/$1/xdg

@@ -4,6 +4,8 @@
 #include <QList>
 #include <QWindow>
 
+#include "platform/linux/XcbAtom.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -14,17 +16,6 @@ constexpr quint32 All_Desktops = 0xFFFFFFFFu;
 constexpr quint32 Net_Wm_State_Add = 1;
 const char* const Desktop_States[] = {"_NET_WM_STATE_BELOW", "_NET_WM_STATE_SKIP_TASKBAR",
                                       "_NET_WM_STATE_SKIP_PAGER", "_NET_WM_STATE_STICKY"};
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<quint16>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    if (!reply)
-        return XCB_ATOM_NONE;
-    const xcb_atom_t atom = reply->atom;
-    std::free(reply);
-    return atom;
-}
 
 QList<xcb_atom_t> Current_States(xcb_connection_t* connection, xcb_window_t window,
                                  xcb_atom_t state) {
@@ -78,15 +69,15 @@ void Keep_Window_On_Desktop(QWindow* window) {
     // before Qt maps it.
     xcb_connection_t* connection = x11->connection();
     const auto id = static_cast<xcb_window_t>(window->winId());
-    const xcb_atom_t state = Atom(connection, "_NET_WM_STATE");
-    const xcb_atom_t desktop = Atom(connection, "_NET_WM_DESKTOP");
+    const xcb_atom_t state = Xcb_Atom(connection, "_NET_WM_STATE");
+    const xcb_atom_t desktop = Xcb_Atom(connection, "_NET_WM_DESKTOP");
     if (state == XCB_ATOM_NONE || desktop == XCB_ATOM_NONE)
         return;
 
     if (!window->isVisible()) {
         QList<xcb_atom_t> atoms = Current_States(connection, id, state);
         for (const char* name : Desktop_States) {
-            const xcb_atom_t atom = Atom(connection, name);
+            const xcb_atom_t atom = Xcb_Atom(connection, name);
             if (atom != XCB_ATOM_NONE && !atoms.contains(atom))
                 atoms.append(atom);
         }
@@ -100,8 +91,8 @@ void Keep_Window_On_Desktop(QWindow* window) {
             return;
         // Two states per message, source indication 1 (an application).
         for (int i = 0; i < 4; i += 2) {
-            const quint32 data[5] = {Net_Wm_State_Add, Atom(connection, Desktop_States[i]),
-                                     Atom(connection, Desktop_States[i + 1]), 1, 0};
+            const quint32 data[5] = {Net_Wm_State_Add, Xcb_Atom(connection, Desktop_States[i]),
+                                     Xcb_Atom(connection, Desktop_States[i + 1]), 1, 0};
             Send_To_Root(connection, root, id, state, data);
         }
         const quint32 data[5] = {All_Desktops, 1, 0, 0, 0};

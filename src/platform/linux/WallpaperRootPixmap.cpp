@@ -2,6 +2,8 @@
 
 #include <QPainter>
 
+#include "platform/linux/XcbAtom.h"
+
 #include <xcb/xcb.h>
 
 #include <cstdlib>
@@ -9,17 +11,6 @@
 
 namespace {
 const QColor Desktop_Colour(0, 0, 0);
-
-xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
-    const auto cookie =
-        xcb_intern_atom(connection, 0, static_cast<quint16>(std::strlen(name)), name);
-    xcb_intern_atom_reply_t* reply = xcb_intern_atom_reply(connection, cookie, nullptr);
-    if (!reply)
-        return XCB_ATOM_NONE;
-    const xcb_atom_t atom = reply->atom;
-    std::free(reply);
-    return atom;
-}
 
 // The pixmap named by a root property, or XCB_NONE.
 xcb_pixmap_t Root_Pixmap(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property) {
@@ -120,8 +111,8 @@ bool Set_Root_Pixmap(const QString& path, WallpaperFit fit) {
     for (int i = 0; i < screen_number && screens.rem; ++i)
         xcb_screen_next(&screens);
     const xcb_screen_t* screen = screens.rem ? screens.data : nullptr;
-    const xcb_atom_t root_id = Atom(connection, "_XROOTPMAP_ID");
-    const xcb_atom_t esetroot_id = Atom(connection, "ESETROOT_PMAP_ID");
+    const xcb_atom_t root_id = Xcb_Atom(connection, "_XROOTPMAP_ID");
+    const xcb_atom_t esetroot_id = Xcb_Atom(connection, "ESETROOT_PMAP_ID");
     if (!screen || !Takes_Rgb32(setup, screen) || root_id == XCB_ATOM_NONE ||
         esetroot_id == XCB_ATOM_NONE) {
         xcb_disconnect(connection);
