@@ -1,6 +1,6 @@
 // The calendar window as the user sees it: its size and boxes, which days show, the headers, the
 // event captions, the "Today: " alert, bad data files and the window's shape.
-#include "CalendarWorld.h"
+#include "common/CalendarWorld.h"
 #include "calendar/gui/ColourLabel.h"
 #include "common/TestMain.h"
 

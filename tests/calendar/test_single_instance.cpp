@@ -1,6 +1,6 @@
 // One calendar at a time: a second start closes the first, and a copy that crashed leaves
 // nothing behind that stops the next start.
-#include "CalendarWorld.h"
+#include "common/CalendarWorld.h"
 #include "calendar/SingleInstance.h"
 #include "common/TestMain.h"
 

@@ -1,4 +1,4 @@
-#include "CalendarWorld.h"
+#include "common/CalendarWorld.h"
 
 #include "calendar/SettingsStore.h"
 #include "events/EventStore.h"
