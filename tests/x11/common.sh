@@ -15,3 +15,34 @@ fail() {
     failures=$((failures + 1))
 }
 note() { echo "--- $*"; }
+
+# Starts a program in the background, its output in programs.log; its pid in $last_pid.
+start() {
+    "$@" >>"$work/programs.log" 2>&1 &
+    last_pid=$!
+    started+=("$last_pid")
+}
+
+# A process that has ended is gone even while it waits to be reaped.
+alive() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
+    [[ $state != Z* ]]
+}
+
+# Waits up to $2 seconds for process $1 to end; its exit status lands in $exit_status. A process
+# that doesn't end is killed, so that it can't disturb the runs after it.
+wait_end() {
+    local pid=$1 limit=$2 i
+    for ((i = 0; i < limit * 20; i++)); do
+        if ! alive "$pid"; then
+            wait "$pid"
+            exit_status=$?
+            return 0
+        fi
+        sleep 0.05
+    done
+    kill "$pid" 2>/dev/null
+    wait "$pid" 2>/dev/null
+    return 1
+}

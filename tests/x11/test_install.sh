@@ -23,30 +23,6 @@ install_to() {
         { fail "install to $1 failed"; cat "$work/install.log" >&2; }
 }
 
-start() {
-    "$@" >>"$work/programs.log" 2>&1 &
-    last_pid=$!
-    started+=("$last_pid")
-}
-
-alive() {
-    local state
-    state=$(ps -o stat= -p "$1" 2>/dev/null) || return 1
-    [[ $state != Z* ]]
-}
-
-# Waits up to $2 seconds for process $1 to end, else kills it.
-wait_end() {
-    local pid=$1 limit=$2 i
-    for ((i = 0; i < limit * 20; i++)); do
-        alive "$pid" || { wait "$pid"; return 0; }
-        sleep 0.05
-    done
-    kill "$pid" 2>/dev/null
-    wait "$pid" 2>/dev/null
-    return 1
-}
-
 # The first visible window of process $1 (any name), within 15 seconds; its name in $win_name.
 first_window() {
     local i w
