@@ -19,6 +19,7 @@ class frmBalloon;
 class QMouseEvent;
 class QLabel;
 class QTimer;
+class Settings_Frm;
 class SingleInstance;
 
 // What a start-up may do besides building the window. The program uses all of it; tests turn off
@@ -149,7 +150,10 @@ class Main_Frm : public QWidget {
     void Popup_Years();
     void Popup_Start_Day(qint16 which_day);
     void Clear_Day(qint16 index);
+    // F8 and the day menu's "Settings": opens the settings window, or activates the open one.
     void Show_Settings();
+    // The settings window while it is open; nullptr otherwise.
+    Settings_Frm* Settings_Window() const;
     void Form_KeyUp(qint16 key_code, qint16 shift);
     void Next_Box_Style();
     void Check_Auto_Compact();
@@ -191,6 +195,7 @@ class Main_Frm : public QWidget {
     void Idle_Activity();
     QPointer<Edit_Frm> edit_frm_;
     QPointer<frmBalloon> balloon_;
+    QPointer<Settings_Frm> settings_frm_;
     bool dragging_ = false;
     QPoint press_point_;
     QPoint press_window_;

@@ -114,9 +114,3 @@ void Main_Frm::Clear_Day(qint16 index) {
     font.setUnderline(false);
     Box_Lbl[index]->setFont(font);
 }
-
-void Main_Frm::Show_Settings() {
-    // The settings window comes with a later version; until then the user is told so.
-    Msg_Box(QStringLiteral("The settings window is not available in this version."), MsgButtons::Ok,
-            MsgIcon::Information, QStringLiteral("Almanor"));
-}

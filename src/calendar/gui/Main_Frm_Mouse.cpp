@@ -4,6 +4,7 @@
 #include "calendar/gui/Main_Frm.h"
 #include "events/gui/Edit_Frm.h"
 #include "events/gui/frmBalloon.h"
+#include "settings/gui/Settings_Frm.h"
 
 #include <QCloseEvent>
 #include <QMouseEvent>
@@ -120,4 +121,9 @@ void Main_Frm::Close_Other_Windows() {
     }
     if (balloon_)
         balloon_->HideBalloon();
+    if (settings_frm_) {
+        Settings_Frm* settings = settings_frm_.data();
+        settings->close();
+        delete settings;
+    }
 }

@@ -4,6 +4,7 @@
 #include "calendar/gui/ColourLabel.h"
 #include "calendar/gui/Main_Frm.h"
 #include "calendar/gui/TransparentForm.h"
+#include "settings/gui/Settings_Frm.h"
 
 void Main_Frm::Date_Watch_Tick() {
     Dectect_Date_Timer_Timer();
@@ -62,9 +63,9 @@ void Main_Frm::Check_Auto_Compact() {
 }
 
 void Main_Frm::Check_Auto_Compact(const QDateTime& now) {
-    // While the user works in another window of the program the deadline keeps moving. (The
-    // settings window joins this test when it exists.)
-    if (AutoCompacted || Compacted || Editor() || Balloon_Showing) {
+    // While the user works in another window of the program the deadline keeps moving.
+    if (AutoCompacted || Compacted || Editor() || Balloon_Showing ||
+        (Settings_Window() && Settings_Window()->isVisible())) {
         Update_Timeout();
         return;
     }

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <QDate>
+#include <QList>
+#include <QString>
+#include <QStringList>
+
+// One event read from an exchange file (CSV, iCalendar), before it joins calendar.dat.
+struct ImportedEvent {
+    QDate day;
+    // Stored under the day's every-year key (day/month/9999) rather than its dated key.
+    bool every_year = false;
+    // The text as a person would type it: one "&" per ampersand, double quotes allowed.
+    QString text;
+};
+
+// Merges events into records (calendar.dat's records, in file order), in memory: one record per
+// day, texts joined by " + ", each text escaped as the editor escapes typed text, and a text that
+// already stands in the day's record (whole or as one of its " + " parts) not added again.
+// Returns the number of events whose text was added.
+int Merge_Imported_Events(QStringList& records, const QList<ImportedEvent>& events);
+
+struct ImportOutcome {
+    bool ok = false;
+    int added = 0;
+    // What went wrong, for the user, when ok is false.
+    QString error;
+};
+
+// Imports events into the calendar.dat at data_path: copies it to "data.bak" beside it, merges in
+// memory and saves once, atomically. A failed import leaves calendar.dat byte for byte as it was
+// (and removes "data.bak" again).
+ImportOutcome Import_Events_Into_Data_File(const QString& data_path,
+                                           const QList<ImportedEvent>& events);

@@ -1,0 +1,39 @@
+#pragma once
+
+#include "settings/gui/SettingsPage.h"
+
+#include <array>
+
+class OpenSaveDialog;
+class QPushButton;
+
+// The "Import\Export" tab: events and configuration to and from files. Each button asks for a
+// file, calls the reader or writer of the core library and tells the outcome; the formats' own
+// procedures live in one file each (Exchange_Page_*.cpp).
+class Exchange_Page : public SettingsPage {
+    Q_OBJECT
+  public:
+    Exchange_Page(Settings_Frm* frame, Main_Frm* calendar);
+
+    // "from CSV File", "Configuration", "Data File", "from iCalendar File".
+    std::array<QPushButton*, 4> Import_Btn{};
+    // "to CSV File", "to Text File", "Configuration", "Data File", "to iCalendar File".
+    std::array<QPushButton*, 5> Export_Btn{};
+    OpenSaveDialog* Dialog1 = nullptr;
+
+    // The shared choice of an export file: the save dialog with title and filter, the extension
+    // added when missing, and "Overwrite existing file?" (No shows the dialog again). Empty when
+    // the user cancelled.
+    QString Choose_Export_File(const QString& title, const QString& filter,
+                               const QString& extension);
+
+    void Import_CSV();
+    void Export_CSV();
+    void Export_Text();
+    void Import_Config();
+    void Export_Config();
+    void Import_Data();
+    void Export_Data();
+    void Import_ICal();
+    void Export_ICal();
+};
