@@ -15,9 +15,9 @@ class Exchange_Page : public SettingsPage {
   public:
     Exchange_Page(Settings_Frm* frame, Main_Frm* calendar);
 
-    // "from CSV File", "Configuration", "Data File", "from iCalendar File".
+    // By index: "Data File", "Configuration", "from CSV File", "from iCalendar File".
     std::array<QPushButton*, 4> Import_Btn{};
-    // "to CSV File", "to Text File", "Configuration", "Data File", "to iCalendar File".
+    // By index: "Data File", "Configuration", "to Text File", "to CSV File", "to iCalendar File".
     std::array<QPushButton*, 5> Export_Btn{};
     OpenSaveDialog* Dialog1 = nullptr;
 
