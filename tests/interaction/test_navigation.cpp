@@ -2,6 +2,7 @@
 #include "calendar/ViewNavigation.h"
 #include "calendar/gui/ColourLabel.h"
 #include "common/TestMain.h"
+#include "settings/gui/Settings_Frm.h"
 
 #include <QTest>
 
@@ -147,8 +148,14 @@ class NavigationTest : public QObject {
         QVERIFY(!window.Compacted);
         QVERIFY(world.Caption(10)->Shown_Text().simplified().isEmpty());
 
+        // F8 opens the settings window; a second F8 brings back the same one.
         QTest::keyClick(&window, Qt::Key_F8);
-        QCOMPARE(world.boxes.shown.size(), 2);
+        Settings_Frm* settings = window.Settings_Window();
+        QVERIFY(settings);
+        QCOMPARE(settings->windowTitle(), QStringLiteral("Almanor Settings"));
+        QTest::keyClick(&window, Qt::Key_F8);
+        QCOMPARE(window.Settings_Window(), settings);
+        QCOMPARE(world.boxes.shown.size(), 1);
     }
 
     void f9_cycles_styles_and_asks_when_a_pack_style_is_in_force() {
