@@ -2,20 +2,8 @@
 
 #include "calendar/SingleInstance.h"
 
-#include <QLocalSocket>
-
-namespace {
-constexpr int Connect_Timeout_Ms = 1000;
-} // namespace
-
 bool Calendar_Is_Running() {
-    QLocalSocket socket;
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-    socket.connectToServer(Instance_Name());
-    if (!socket.waitForConnected(Connect_Timeout_Ms))
-        return false;
-    socket.disconnectFromServer();
-    return true;
+    return Instance_Running(Instance_Name());
 }
 
 bool Ask_Calendar_To_Close() {

@@ -37,6 +37,15 @@ void For_Each_Event_Record(const QByteArray& data, const Record_Visitor& visit);
 // then point into that text).
 QString Decode_Event_File(const QByteArray& data);
 void For_Each_Event_Record(QStringView text, const Record_Visitor& visit);
+// The same reading over the bytes, without decoding them: the file's bytes after a leading byte
+// order mark (Event_File_Body), split into the bytes of each record. Decode_Event_Bytes gives
+// the text of such bytes as the whole file's decoding would: utf8 is Event_File_Is_Utf8 of the
+// body, which decides between UTF-8 and Windows-1252 for the file as a whole.
+QByteArrayView Event_File_Body(const QByteArray& data);
+bool Event_File_Is_Utf8(QByteArrayView body);
+QString Decode_Event_Bytes(QByteArrayView bytes, bool utf8);
+using Field_Visitor = std::function<bool(QByteArrayView record)>;
+void For_Each_Event_Field(QByteArrayView body, const Field_Visitor& visit);
 // The bytes of calendar.dat for the records: each quoted, then CR LF, in UTF-8. A double quote
 // inside a record is written as an apostrophe, since the format can't hold it.
 QByteArray Format_Event_File(const QStringList& records);
@@ -47,6 +56,11 @@ QStringList Read_Event_Records(const QString& path, bool* ok);
 // The raw bytes of the file at path: empty and true when it is missing, false when it exists
 // but can't be read (data then holds what was read).
 bool Read_Event_Bytes(const QString& path, QByteArray* data);
+// Lets use look at the bytes of the file at path for the time of the call, mapped rather than
+// copied where the system can, so that nothing of a large file stays in memory afterwards. use
+// sees empty bytes for a missing file. False when the file exists but can't be read (use then
+// sees what could be read).
+bool Map_Event_Bytes(const QString& path, const std::function<void(const QByteArray&)>& use);
 
 // The events of calendar.dat, as the calendar window holds them. Every change reloads the file,
 // changes the list and rewrites the file whole, atomically: a failed save leaves the old file.

@@ -12,11 +12,15 @@ namespace {
 constexpr qint64 kSettleMs = 2000;
 } // namespace
 
-std::shared_ptr<const MonthEventIndex> MonthEventCache::Get(const QString& path, quint64 save_count,
-                                                            bool* read_ok) {
+std::shared_ptr<const MonthEventIndex> MonthEventCache::Get(const QString& path, qint16 month,
+                                                            qint16 year, const QDate& today,
+                                                            quint64 save_count, bool* read_ok) {
     const QFileInfo info(path);
     Identity now;
     now.path = path;
+    now.month = month;
+    now.year = year;
+    now.today = today;
     now.exists = info.exists();
     now.save_count = save_count;
     if (now.exists) {
@@ -28,9 +32,10 @@ std::shared_ptr<const MonthEventIndex> MonthEventCache::Get(const QString& path,
     if (index_ && now == identity_)
         return index_;
 
-    QByteArray bytes;
-    *read_ok = Read_Event_Bytes(path, &bytes);
-    auto index = std::make_shared<const MonthEventIndex>(bytes);
+    std::shared_ptr<const MonthEventIndex> index;
+    *read_ok = Map_Event_Bytes(path, [&](const QByteArray& bytes) {
+        index = std::make_shared<const MonthEventIndex>(bytes, month, year, today);
+    });
     const QDateTime settled = QDateTime::currentDateTimeUtc().addMSecs(-kSettleMs);
     const bool recent = now.exists && now.modified > settled;
     if (*read_ok && !recent) {

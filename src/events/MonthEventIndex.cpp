@@ -25,25 +25,54 @@ QList<IndexedEvent> Last_Per_Day(const QList<IndexedEvent>& events, qsizetype fr
     return kept;
 }
 
+// The key of a record's bytes, parsed as Parse_Event_Record parses the decoded record. Keys are
+// short and nearly always ASCII: those are widened on the stack; any other is decoded.
+bool Parse_Key(QByteArrayView key, bool utf8, EventDay* day) {
+    constexpr qsizetype Short_Key = 32;
+    char16_t wide[Short_Key + 1];
+    if (key.size() <= Short_Key) {
+        bool ascii = true;
+        for (qsizetype i = 0; i < key.size(); ++i) {
+            const auto byte = static_cast<unsigned char>(key.at(i));
+            ascii = ascii && byte < 0x80;
+            wide[i] = char16_t(byte);
+        }
+        if (ascii) {
+            wide[key.size()] = u'=';
+            return Parse_Event_Record(QStringView(wide, key.size() + 1), day, false);
+        }
+    }
+    return Parse_Event_Record(Decode_Event_Bytes(key, utf8) + QLatin1Char('='), day, false);
+}
+
 } // namespace
 
-MonthEventIndex::MonthEventIndex(const QByteArray& bytes) : text_(Decode_Event_File(bytes)) {
-    For_Each_Event_Record(QStringView(text_), [this](QStringView record) {
+MonthEventIndex::MonthEventIndex(const QByteArray& bytes, qint16 month, qint16 year,
+                                 const QDate& today) {
+    const QByteArrayView body = Event_File_Body(bytes);
+    const bool utf8 = Event_File_Is_Utf8(body);
+    const auto wanted = [&](const EventDay& day) {
+        return Shown_In_Month(day, month, year) || Falls_Today(day, today);
+    };
+    For_Each_Event_Field(body, [&](QByteArrayView record) {
+        const qsizetype eq = record.indexOf('=');
         EventDay day;
         // The number must fit the 32 bits it is kept in; a larger file is read no further.
-        if (!Parse_Event_Record(record, &day, false) ||
+        if (eq < 0 || !Parse_Key(record.first(eq), utf8, &day) ||
             count_ == std::numeric_limits<qint32>::max()) {
             malformed_ = true;
             return false;
         }
-        const qsizetype eq = record.indexOf(u'=');
+        const auto number = qint32(count_++);
+        if (!wanted(day))
+            return true;
         IndexedEvent event;
         event.day = day.day;
         event.month = day.month;
         event.year = day.year;
-        event.number = qint32(count_++);
-        event.text_from = record.data() + eq + 1 - text_.constData();
-        event.text_size = record.size() - eq - 1;
+        event.number = number;
+        event.text = qint32(texts_.size());
+        texts_.append(Decode_Event_Bytes(record.sliced(eq + 1), utf8));
         months_[Bucket(day.month, day.year)].append(event);
         return true;
     });

@@ -30,15 +30,10 @@ qint16 Mode_To_Set(const AppSettings& settings, const QString& details) {
     return settings.Use_Other_Display_Mode ? settings.Other_Display_Mode
                                            : Get_Paper_DisplayMode(details);
 }
-
-QString Desktop_Value(const QString& name) {
-    QVariant value;
-    Read_Value(QStringLiteral("HKCU"), Desktop_Key, name, QStringLiteral("S"), QString(), value);
-    return value.toString();
-}
 } // namespace
 
-void Get_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 month) {
+void Get_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 month,
+                         bool unless_in_place) {
     if (context.settings.Use_Themes == 0)
         return;
     const QString details = Usable_Details(context, pack, month);
@@ -48,7 +43,10 @@ void Get_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 month
     const QString path = Get_Paper_Path(context.program_dir, pack, month);
     if (path == Paper_Error)
         return;
-    SetWallpaper(path, Mode_To_Set(context.settings, details));
+    const qint16 mode = Mode_To_Set(context.settings, details);
+    if (unless_in_place && Wallpaper_In_Place(path, mode))
+        return;
+    SetWallpaper(path, mode);
 }
 
 void Preview_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 month) {
@@ -70,8 +68,8 @@ void Preview_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 m
 }
 
 qint16 Current_Display_Mode() {
-    const QString tile = Desktop_Value(QStringLiteral("TileWallpaper"));
-    const QString style = Desktop_Value(QStringLiteral("WallpaperStyle"));
+    const QString tile = Desktop_String(QStringLiteral("TileWallpaper"));
+    const QString style = Desktop_String(QStringLiteral("WallpaperStyle"));
     if (tile == QLatin1String("1") && style == QLatin1String("0"))
         return 1;
     if (tile == QLatin1String("0") && style == QLatin1String("2"))

@@ -24,21 +24,47 @@ void SetWallpaper(const QString& path, qint16 display_mode) {
     SetWallpaperByName(path, Wallpaper_Style_Word(display_mode));
 }
 
-void SetWallpaperByName(const QString& path, const QString& style_word) {
+namespace {
+// The fit and the two registry values of a style word.
+struct WordValues {
     WallpaperFit fit = WallpaperFit::Stretch;
     QString tile = QStringLiteral("0");
     QString style = QStringLiteral("2");
+};
+
+WordValues Values_Of(const QString& style_word) {
+    WordValues values;
     if (style_word == QLatin1String("CENTER")) {
-        fit = WallpaperFit::Centre;
-        style = QStringLiteral("0");
+        values.fit = WallpaperFit::Centre;
+        values.style = QStringLiteral("0");
     } else if (style_word == QLatin1String("TILED")) {
-        fit = WallpaperFit::Tile;
-        tile = QStringLiteral("1");
-        style = QStringLiteral("0");
+        values.fit = WallpaperFit::Tile;
+        values.tile = QStringLiteral("1");
+        values.style = QStringLiteral("0");
     }
-    SetRegistryString(Current_User, Desktop_Key, QStringLiteral("TileWallpaper"), tile);
-    SetRegistryString(Current_User, Desktop_Key, QStringLiteral("WallpaperStyle"), style);
-    Current_Platform().Set_Desktop_Wallpaper(path, fit);
+    return values;
+}
+} // namespace
+
+QString Desktop_String(const QString& name) {
+    QVariant value;
+    Read_Value(Current_User, Desktop_Key, name, QStringLiteral("S"), QString(), value);
+    return value.toString();
+}
+
+void SetWallpaperByName(const QString& path, const QString& style_word) {
+    const WordValues values = Values_Of(style_word);
+    SetRegistryString(Current_User, Desktop_Key, QStringLiteral("TileWallpaper"), values.tile);
+    SetRegistryString(Current_User, Desktop_Key, QStringLiteral("WallpaperStyle"), values.style);
+    Current_Platform().Set_Desktop_Wallpaper(path, values.fit);
+}
+
+bool Wallpaper_In_Place(const QString& path, qint16 display_mode) {
+    const WordValues values = Values_Of(Wallpaper_Style_Word(display_mode));
+    return Current_Wallpaper() == path &&
+           Desktop_String(QStringLiteral("TileWallpaper")) == values.tile &&
+           Desktop_String(QStringLiteral("WallpaperStyle")) == values.style &&
+           Current_Platform().Desktop_Shows_Wallpaper(path, values.fit);
 }
 
 void SetRegistryString(const QString& root, const QString& key, const QString& value_name,

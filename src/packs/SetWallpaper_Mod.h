@@ -24,5 +24,10 @@ void SetWallpaperByName(const QString& path, const QString& style_word);
 // Errors are ignored.
 void SetRegistryString(const QString& root, const QString& key, const QString& value_name,
                        const QString& value);
+// A string value under "Control Panel\Desktop"; empty when missing.
+QString Desktop_String(const QString& name);
 // The wallpaper path last set, as recorded in the registry; "NONE" when nothing is recorded.
 QString Current_Wallpaper();
+// True when setting path in display_mode would change nothing: the registry records this path
+// and the values of this mode, and the desktop still shows the picture so.
+bool Wallpaper_In_Place(const QString& path, qint16 display_mode);

@@ -29,6 +29,14 @@ class Platform {
         (void)fit;
         return false;
     }
+    // True only when the desktop is known to show the picture at path, as it is in its file now,
+    // in this fit, because this program set it so and nothing replaced it since. False whenever
+    // that can't be told: the caller then sets the wallpaper again.
+    virtual bool Desktop_Shows_Wallpaper(const QString& path, WallpaperFit fit) {
+        (void)path;
+        (void)fit;
+        return false;
+    }
 };
 
 // The platform in force. Never null.

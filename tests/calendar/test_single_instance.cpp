@@ -1,16 +1,20 @@
-// One calendar at a time: a second start closes the first, and a copy that crashed leaves
-// nothing behind that stops the next start.
-#include "common/CalendarWorld.h"
+// One calendar at a time: a second start closes the first, a copy that crashed leaves nothing
+// behind that stops the next start, and only the same user can close a calendar.
 #include "calendar/SingleInstance.h"
+#include "common/CalendarWorld.h"
 #include "common/TestMain.h"
+#include "platform/InstanceChannel.h"
 
-#include <QLocalSocket>
+#include <QSignalSpy>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QUuid>
 
 #include <csignal>
 #include <cstring>
+#include <grp.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -30,25 +34,22 @@ StartOptions Single_Instance(const QString& name) {
     return options;
 }
 
-bool Name_Taken(const QString& name) {
-    QLocalSocket socket;
-    socket.setSocketOptions(QLocalSocket::AbstractNamespaceOption);
-    socket.connectToServer(name);
-    return socket.waitForConnected(100);
+sockaddr_un Address_Of(const QString& path) {
+    const QByteArray bytes = QFile::encodeName(path);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::memcpy(address.sun_path, bytes.constData(), size_t(bytes.size()));
+    return address;
 }
 
 // A child process that takes the name as the calendar does, then is killed without any
 // chance to clean up.
 void Crash_While_Holding(const QString& name) {
-    const QByteArray bytes = name.toUtf8();
+    const sockaddr_un address = Address_Of(Instance_Socket_Path(name));
     const pid_t child = fork();
     if (child == 0) {
         const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-        sockaddr_un address{};
-        address.sun_family = AF_UNIX;
-        std::memcpy(address.sun_path + 1, bytes.constData(), size_t(bytes.size()));
-        const auto length = socklen_t(offsetof(sockaddr_un, sun_path) + 1 + size_t(bytes.size()));
-        if (fd < 0 || bind(fd, reinterpret_cast<sockaddr*>(&address), length) != 0 ||
+        if (fd < 0 || bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
             listen(fd, 4) != 0)
             _exit(1);
         for (;;)
@@ -56,12 +57,49 @@ void Crash_While_Holding(const QString& name) {
     }
     QVERIFY(child > 0);
     // The name is taken once the kernel lists it; wait for that before the crash.
-    QTRY_VERIFY_WITH_TIMEOUT(Name_Taken(name), 5000);
+    QTRY_VERIFY_WITH_TIMEOUT(Instance_Running(name), 5000);
     kill(child, SIGKILL);
     int status = 0;
     waitpid(child, &status, 0);
     QVERIFY(WIFSIGNALED(status));
 }
+// Runs in a child process as the user "nobody": connects to path and sends "close". The exit
+// code tells how far it got: 0 sent, 1 could not become nobody, 2 could not connect, 3 could
+// not write.
+int Close_As_Nobody(const QString& path) {
+    const sockaddr_un address = Address_Of(path);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0)
+            _exit(1);
+        const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+        if (fd < 0 || connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0)
+            _exit(2);
+        _exit(write(fd, "close\n", 6) == 6 ? 0 : 3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+// Sets XDG_RUNTIME_DIR for one test and puts the old value back.
+class RuntimeDir {
+  public:
+    explicit RuntimeDir(const QString& path)
+        : had_(qEnvironmentVariableIsSet("XDG_RUNTIME_DIR")), old_(qgetenv("XDG_RUNTIME_DIR")) {
+        qputenv("XDG_RUNTIME_DIR", QFile::encodeName(path));
+    }
+    ~RuntimeDir() {
+        if (had_)
+            qputenv("XDG_RUNTIME_DIR", old_);
+        else
+            qunsetenv("XDG_RUNTIME_DIR");
+    }
+
+  private:
+    bool had_;
+    QByteArray old_;
+};
 } // namespace
 
 class SingleInstanceTest : public QObject {
@@ -102,6 +140,66 @@ class SingleInstanceTest : public QObject {
         QVERIFY(next.isVisible());
         QVERIFY(Send_Close(name));
         QTRY_VERIFY(!next.isVisible());
+    }
+
+    void Only_The_Same_User_Can_Ask_To_Close() {
+        if (geteuid() != 0)
+            QSKIP("needs root to run a peer as another user");
+        // A folder everybody may enter and a socket everybody may write to, so that only the
+        // listener's check of the peer's credentials stands between another user and the close.
+        QTemporaryDir open_dir;
+        QVERIFY(open_dir.isValid());
+        QVERIFY(QFile::setPermissions(open_dir.path(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::ExeGroup |
+                                          QFileDevice::ExeOther));
+        const QString path = open_dir.path() + QStringLiteral("/channel");
+        InstanceListener listener(path);
+        QVERIFY(listener.Listen());
+        QVERIFY(chmod(QFile::encodeName(path).constData(), 0777) == 0);
+        QSignalSpy lines(&listener, &InstanceListener::Line_Received);
+        QCOMPARE(Close_As_Nobody(path), 0);
+        QTest::qWait(300);
+        QCOMPARE(lines.count(), 0);
+        // The same user is obeyed.
+        QVERIFY(Send_Instance_Line(path, "close"));
+        QTRY_COMPARE(lines.count(), 1);
+        QCOMPARE(lines.at(0).at(0).toByteArray(), QByteArray("close"));
+
+        // The calendar's own channel: another user can't even reach it.
+        CalendarWorld world;
+        const QString name = Test_Name();
+        Main_Frm calendar;
+        calendar.Form_Load(Single_Instance(name));
+        calendar.show();
+        QVERIFY(calendar.Instance()->Listening());
+        QCOMPARE(Close_As_Nobody(Instance_Socket_Path(name)), 2);
+        QTest::qWait(200);
+        QVERIFY(calendar.isVisible());
+        QVERIFY(Send_Close(name));
+        QTRY_VERIFY(!calendar.isVisible());
+    }
+
+    void The_Channel_Lives_In_A_Private_Folder() {
+        QTemporaryDir root;
+        const QString runtime = root.path() + QStringLiteral("/runtime");
+        QVERIFY(QDir().mkdir(runtime));
+        RuntimeDir env(runtime);
+        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner));
+        QCOMPARE(Instance_Socket_Path(QStringLiteral("x")), runtime + QStringLiteral("/x"));
+        // A runtime folder others can enter is not used: a private folder of ours is.
+        QVERIFY(QFile::setPermissions(runtime, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                   QFileDevice::ExeOwner | QFileDevice::ExeOther));
+        const QString fallback = Instance_Socket_Path(QStringLiteral("x"));
+        QVERIFY(!fallback.startsWith(runtime));
+        QVERIFY(!fallback.isEmpty());
+        struct stat info {};
+        QVERIFY(lstat(QFile::encodeName(QFileInfo(fallback).path()).constData(), &info) == 0);
+        QCOMPARE(info.st_uid, geteuid());
+        QCOMPARE(info.st_mode & 0777, 0700u);
+        qunsetenv("XDG_RUNTIME_DIR");
+        QCOMPARE(Instance_Socket_Path(QStringLiteral("x")), fallback);
     }
 
     void Names_Differ_Per_Display() {

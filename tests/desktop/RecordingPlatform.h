@@ -24,8 +24,14 @@ class RecordingPlatform final : public Platform {
         wallpapers.append({path, fit});
         return true;
     }
+    // The desktop shows what was set last, until desktop_replaced says another program changed it.
+    bool Desktop_Shows_Wallpaper(const QString& path, WallpaperFit fit) override {
+        return !desktop_replaced && !wallpapers.isEmpty() && wallpapers.last().path == path &&
+               wallpapers.last().fit == fit;
+    }
 
     QList<Wallpaper> wallpapers;
+    bool desktop_replaced = false;
 
   private:
     Platform& native_;

@@ -132,6 +132,40 @@ class MonthlyWallpaperTest : public QObject {
         QVERIFY(!QFileInfo::exists(world.Folder("P") + "/3.bmp"));
     }
 
+    // At start-up a wallpaper the desktop already shows is not set again; the date watch, another
+    // mode or a desktop changed by someone else sets it.
+    void start_skips_a_wallpaper_in_place() {
+        PackWorld world;
+        world.Make_Pack("P", "3=1-4-2\n", {3});
+        world.settings.Use_Themes = 1;
+        const QString bitmap = world.Folder("P") + "/3.bmp";
+        Get_Wallpaper_Stuff(world.context, "P", 3, true);
+        QCOMPARE(world.platform.wallpapers.size(), 1);
+        SetRegistryString("HKCU", Desktop_Key, "Wallpaper", bitmap);
+
+        Get_Wallpaper_Stuff(world.context, "P", 3, true);
+        QCOMPARE(world.platform.wallpapers.size(), 1);
+        Get_Wallpaper_Stuff(world.context, "P", 3);
+        QCOMPARE(world.platform.wallpapers.size(), 2);
+
+        world.settings.Use_Other_Display_Mode = true;
+        world.settings.Other_Display_Mode = 0;
+        Get_Wallpaper_Stuff(world.context, "P", 3, true);
+        QCOMPARE(world.platform.wallpapers.size(), 3);
+        QCOMPARE(world.platform.wallpapers.last().fit, WallpaperFit::Centre);
+        Get_Wallpaper_Stuff(world.context, "P", 3, true);
+        QCOMPARE(world.platform.wallpapers.size(), 3);
+
+        world.platform.desktop_replaced = true;
+        Get_Wallpaper_Stuff(world.context, "P", 3, true);
+        QCOMPARE(world.platform.wallpapers.size(), 4);
+        // Another picture recorded as the wallpaper: set.
+        world.platform.desktop_replaced = false;
+        SetRegistryString("HKCU", Desktop_Key, "Wallpaper", "/elsewhere.bmp");
+        Get_Wallpaper_Stuff(world.context, "P", 3, true);
+        QCOMPARE(world.platform.wallpapers.size(), 5);
+    }
+
     void preview_skips_a_wallpaper_in_place() {
         PackWorld world;
         world.Make_Pack("P", "6=0-8-0\n", {6});

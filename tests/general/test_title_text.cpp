@@ -1,4 +1,5 @@
 #include "calendar/AppSettings.h"
+#include "calendar/DateWatchSchedule.h"
 #include "calendar/General_Mod.h"
 #include "common/TestMain.h"
 
@@ -124,6 +125,50 @@ class TitleTextTest : public QObject {
             {13, "th"}, {21, "st"}, {22, "nd"}, {23, "rd"}, {31, "st"}, {0, "th"},  {101, "st"}};
         for (const auto& [n, suffix] : cases)
             QCOMPARE(Ordinal_Suffix(qint16(n)), suffix);
+    }
+
+    // The date watch sleeps until the title's clock can change: the title never changes before
+    // the wake-up, and does change at it when it shows a clock. Without a clock it only changes
+    // with the date, which the midnight wake-up takes care of.
+    void Title_Wakes_At_Its_Next_Change() {
+        const QStringList formats{"H:mm", "HH:mm:ss", "h:mm AM/PM", "'s'H:mm", "h:mm:ss ap"};
+        const QList<QTime> times{QTime(9, 0), QTime(9, 0, 59, 999), QTime(11, 59, 30, 1),
+                                 QTime(23, 58, 0, 500)};
+        for (const bool bar_time : {true, false}) {
+            for (const int style : {1, 2}) {
+                for (const QString& format : formats) {
+                    for (const QTime& time : times) {
+                        for (const int month : {12, 11}) {
+                            AppSettings settings;
+                            settings.Style = qint16(style);
+                            const QDateTime now(QDate(2026, 12, 6), time);
+                            const auto title = [&](const QDateTime& at) {
+                                return Title(settings, month, 2026, bar_time, "d Month - yyyy", at,
+                                             en_us, format);
+                            };
+                            settings.Bar_Time = bar_time;
+                            settings.Bar_Time_Format = format;
+                            const qint64 wake =
+                                Title_Clock_Wake_Ms(settings, qint16(month), 2026, now);
+                            const QString context = QStringLiteral("%1 %2 %3 %4 %5")
+                                                        .arg(bar_time)
+                                                        .arg(style)
+                                                        .arg(format, time.toString("HH:mm:ss.zzz"))
+                                                        .arg(month);
+                            if (wake < 0) {
+                                const QDateTime late(now.date(), QTime(23, 59, 59, 999));
+                                QVERIFY2(title(late) == title(now), qPrintable(context));
+                                continue;
+                            }
+                            QVERIFY2(wake > 0 && wake <= 60'000, qPrintable(context));
+                            QVERIFY2(title(now.addMSecs(wake - 1)) == title(now),
+                                     qPrintable(context));
+                            QVERIFY2(title(now.addMSecs(wake)) != title(now), qPrintable(context));
+                        }
+                    }
+                }
+            }
+        }
     }
 };
 

@@ -2,9 +2,11 @@
 #include "calendar/PlacementRules.h"
 #include "calendar/gui/ColourLabel.h"
 #include "common/TestMain.h"
+#include "platform/DayChangeWatch.h"
 
 #include <QMouseEvent>
 #include <QTest>
+#include <QTimer>
 
 namespace {
 void Send_Mouse(QWidget* target, QEvent::Type type, QPoint at, Qt::MouseButton button,
@@ -123,6 +125,104 @@ class DateWatchTest : public QObject {
         QCOMPARE(ticks, 3);
         const TwipScale scale = window.Scale();
         QCOMPARE(scale.X_Twips(window.x()) + scale.X_Twips(window.width()), real.left + real.width);
+    }
+
+    // The watch sleeps between wake-ups: each is armed for when the window's text can change.
+    void title_clock_wakes_at_its_next_change_only() {
+        InteractionWorld world(QDateTime(QDate(2026, 12, 7), QTime(9, 0, 30, 250)));
+        Main_Frm& window = world.Start();
+        // No clock in the title: nothing to wake for but the next midnight.
+        QVERIFY(!window.Title_Clock_Timer->isActive());
+        QVERIFY(!window.Compact_Timer->isActive());
+        QVERIFY(!window.Dectect_Date_Timer->isActive());
+        QVERIFY(window.Day_Watch->Armed());
+        QCOMPARE(window.Day_Watch->Armed_Delay_Ms(),
+                 world.clock.Now().msecsTo(QDateTime(QDate(2026, 12, 8), QTime(0, 0))));
+
+        window.Settings.Bar_Time = true;
+        window.Settings.Bar_Time_Format = QStringLiteral("H:mm");
+        window.Date_Watch_Tick();
+        QVERIFY(window.Which_Month_Lbl->text().startsWith(QStringLiteral("9:00 - ")));
+        QVERIFY(window.Title_Clock_Timer->isActive());
+        QCOMPARE(window.Title_Clock_Timer->interval(), 29'750);
+
+        window.Settings.Bar_Time_Format = QStringLiteral("H:mm:ss");
+        window.Date_Watch_Tick();
+        QCOMPARE(window.Title_Clock_Timer->interval(), 750);
+        // The timer itself advances the clock in the title.
+        world.clock.Advance_Ms(800);
+        QTRY_VERIFY(window.Which_Month_Lbl->text().startsWith(QStringLiteral("9:00:31 - ")));
+
+        // Another month shows no clock; back at today's month the clock runs again.
+        window.Next_Month();
+        QVERIFY(!window.Title_Clock_Timer->isActive());
+        window.Previous_Month();
+        QVERIFY(window.Title_Clock_Timer->isActive());
+    }
+
+    void midnight_and_clock_changes_wake_the_watch() {
+        InteractionWorld world(QDateTime(QDate(2026, 12, 31), QTime(23, 59, 59, 900)));
+        Main_Frm& window = world.Start();
+        QCOMPARE(window.Day_Watch->Armed_Delay_Ms(), 100);
+        // No tick from the test: the day watch's own wake-up rolls the calendar over.
+        world.clock.Advance_Ms(200);
+        QTRY_COMPARE(window.DayStamp, QStringLiteral("1:1:2027"));
+        QCOMPARE(window.ViewYear, qint16(2027));
+        QCOMPARE(window.Day_Watch->Armed_Delay_Ms(), 86'400'000 - 100);
+
+        // The clock set forward by days, then back: each change is a wake-up of its own.
+        world.clock.Set(QDateTime(QDate(2027, 3, 9), QTime(3, 0)));
+        emit window.Day_Watch->Changed();
+        QCOMPARE(window.DayStamp, QStringLiteral("9:3:2027"));
+        QCOMPARE(window.ViewMonth, qint16(3));
+        QCOMPARE(window.Day_Watch->Armed_Delay_Ms(), 21 * 3'600'000);
+        world.clock.Set(QDateTime(QDate(2027, 2, 28), QTime(22, 0)));
+        emit window.Day_Watch->Changed();
+        QCOMPARE(window.DayStamp, QStringLiteral("28:2:2027"));
+        QCOMPARE(window.ViewMonth, qint16(2));
+        QCOMPARE(window.Day_Watch->Armed_Delay_Ms(), 2 * 3'600'000);
+    }
+
+    void compact_deadline_is_a_single_timer() {
+        InteractionWorld world;
+        world.Set(QStringLiteral("Auto Compact"), 1);
+        world.Set(QStringLiteral("Timeout Value"), 2);
+        Main_Frm& window = world.Start();
+        // Reached when less than a whole second is left.
+        QVERIFY(window.Compact_Timer->isActive());
+        QCOMPARE(window.Compact_Timer->interval(), 1'001);
+        // The pointer moves the deadline, and the timer with it.
+        world.clock.Advance_Ms(1'500);
+        Send_Mouse(world.Box(12), QEvent::MouseMove, QPoint(3, 3), Qt::NoButton, Qt::NoButton);
+        QCOMPARE(window.Compact_Deadline, world.clock.Now().addSecs(2));
+        QCOMPARE(window.Compact_Timer->interval(), 1'001);
+        // The timer compacts the window once the clock has reached the deadline.
+        world.clock.Advance_Ms(1'200);
+        QTRY_VERIFY_WITH_TIMEOUT(window.Compacted, 3'000);
+        QVERIFY(window.AutoCompacted);
+        QVERIFY(!window.Compact_Timer->isActive());
+        // Leaving compact mode starts a new deadline.
+        Send_Mouse(window.Which_Month_Lbl, QEvent::MouseMove, QPoint(20, 5), Qt::NoButton,
+                   Qt::NoButton);
+        QVERIFY(!window.Compacted);
+        QVERIFY(window.Compact_Timer->isActive());
+    }
+
+    void activation_alone_recolours_the_header() {
+        InteractionWorld world;
+        Main_Frm& window = world.Start();
+        window.activateWindow();
+        QTRY_VERIFY(!window.InactiveShown);
+        const qint32 active = window.Which_Month_Lbl->Fore_Colour();
+        QWidget other;
+        other.resize(50, 50);
+        other.show();
+        other.activateWindow();
+        QTRY_VERIFY(window.InactiveShown);
+        QCOMPARE(window.Which_Month_Lbl->Fore_Colour(), window.Settings.Inactive);
+        window.activateWindow();
+        QTRY_VERIFY(!window.InactiveShown);
+        QCOMPARE(window.Which_Month_Lbl->Fore_Colour(), active);
     }
 
     void drag_by_the_title_strip() {

@@ -6,6 +6,7 @@
 #include "platform/linux/RegistryFile.h"
 #include "registry/Registry.h"
 
+#include <QFileInfo>
 #include <QTest>
 
 class RegistryFileTest : public QObject {
@@ -129,6 +130,43 @@ class RegistryFileTest : public QObject {
         QCOMPARE(QByteArray(fits, int(size)), QByteArray("\x01\x02\x03"));
         QCOMPARE(registry.Set_Value(key, QStringLiteral("w"), 1, "x", 2), 5);
         QCOMPARE(registry.Delete_Value(key, QStringLiteral("v")), 5);
+        QCOMPARE(registry.Close_Key(key), 0);
+    }
+
+    // Each save replaces the file and syncs it: a value set again as it stands leaves the file
+    // alone, while a new type or new data is written.
+    void settingAnUnchangedValueLeavesTheFileAlone() {
+        TestEnv env;
+        FileRegistry registry;
+        RegistryBackend::Key key = 0;
+        QCOMPARE(registry.Create_Key(HKEY_CURRENT_USER_Handle,
+                                     QStringLiteral("Control Panel\\Desktop"),
+                                     KEY_SET_VALUE_Right | KEY_QUERY_VALUE_Right, &key),
+                 0);
+        QCOMPARE(registry.Set_Value(key, QStringLiteral("TileWallpaper"), 1, "0", 2), 0);
+        const QString path = FileRegistry::Root_File(HKEY_CURRENT_USER_Handle);
+        // An old time on the file tells whether it was written again.
+        const QDateTime old(QDate(2001, 1, 1), QTime(0, 0), Qt::UTC);
+        const auto age = [&path, &old] {
+            QFile file(path);
+            QVERIFY(file.open(QIODevice::ReadWrite));
+            QVERIFY(file.setFileTime(old, QFileDevice::FileModificationTime));
+        };
+        const auto rewritten = [&path, &old] { return QFileInfo(path).lastModified() != old; };
+        age();
+        QCOMPARE(registry.Set_Value(key, QStringLiteral("tilewallpaper"), 1, "0", 2), 0);
+        QVERIFY(!rewritten());
+        QCOMPARE(registry.Set_Value(key, QStringLiteral("TileWallpaper"), 2, "0", 2), 0);
+        QVERIFY(rewritten());
+        age();
+        QCOMPARE(registry.Set_Value(key, QStringLiteral("TileWallpaper"), 2, "1", 2), 0);
+        QVERIFY(rewritten());
+        quint32 type = 0;
+        char data[4] = {};
+        quint32 size = sizeof data;
+        QCOMPARE(registry.Query_Value(key, QStringLiteral("TileWallpaper"), &type, data, &size), 0);
+        QCOMPARE(type, 2u);
+        QCOMPARE(QByteArray(data), QByteArray("1"));
         QCOMPARE(registry.Close_Key(key), 0);
     }
 };

@@ -245,6 +245,17 @@ settings "Use Themes=1"
 start_calendar
 stop_calendar
 [ "$(stat -c %Y.%s "$prog/Default/$month.bmp")" = "$before" ] || fail "the bitmap was converted again"
+# A start that finds the month's picture on the desktop in its mode leaves the desktop alone;
+# once another program has put its own background there, the next start sets the picture again.
+pixmap=$(xprop -root _XROOTPMAP_ID)
+start_calendar
+stop_calendar
+[ "$(xprop -root _XROOTPMAP_ID)" = "$pixmap" ] || fail "the wallpaper in place was set again"
+xprop -root -remove _XROOTPMAP_ID
+start_calendar
+stop_calendar
+after=$(xprop -root _XROOTPMAP_ID)
+grep -q "not found" <<<"$after" && fail "the wallpaper was not set again over another background: $after"
 
 [ $status -eq 0 ] && echo "PASS: desktop"
 exit $status

@@ -78,10 +78,7 @@ void Main_Frm::Create_Controls() {
     DotDotDot_Lbl->setObjectName(QStringLiteral("DotDotDot_Lbl"));
     DotDotDot_Lbl->hide();
 
-    Dectect_Date_Timer = new QTimer(this);
-    Dectect_Date_Timer->setObjectName(QStringLiteral("Dectect_Date_Timer"));
-    Dectect_Date_Timer->setInterval(100);
-    connect(Dectect_Date_Timer, &QTimer::timeout, this, &Main_Frm::Dectect_Date_Timer_Timer);
+    Create_Date_Watch();
 }
 
 TwipScale Main_Frm::Scale() const {

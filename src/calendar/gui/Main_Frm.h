@@ -14,10 +14,12 @@
 #include <array>
 
 class ColourLabel;
+class DayChangeWatch;
 class Edit_Frm;
 class frmBalloon;
 class QMouseEvent;
 class QLabel;
+class QScreen;
 class QTimer;
 class Settings_Frm;
 class SingleInstance;
@@ -47,7 +49,8 @@ class Main_Frm : public QWidget {
     void Check_For_Multiple();
     void Move_Run_Entry();
     void No_ShowDesktop_and_IconColours();
-    void Get_Wallpaper_Stuff(const QString& pack_name);
+    // at_start: a wallpaper already in place is not set again.
+    void Get_Wallpaper_Stuff(const QString& pack_name, bool at_start = false);
     void Update_Timeout();
     // The day-box menu's "Exit": closes the other windows of the program, then this one.
     void Exit_Click();
@@ -115,7 +118,14 @@ class Main_Frm : public QWidget {
     std::array<ColourLabel*, Box_Count> Box_Lbl{};
     std::array<ColourLabel*, Box_Count> Box_Caption_Lbl{};
     QLabel* DotDotDot_Lbl = nullptr;
+    // The date watch sleeps while nothing it shows can change, and wakes on what can change it:
+    // activation, the screen's work area, the title's clock, the auto-compact deadline, and the
+    // day (next midnight, clock and time-zone changes). Dectect_Date_Timer ticks every 100 ms
+    // only while a change of the work area is being followed, one value a tick.
     QTimer* Dectect_Date_Timer = nullptr;
+    QTimer* Title_Clock_Timer = nullptr;
+    QTimer* Compact_Timer = nullptr;
+    DayChangeWatch* Day_Watch = nullptr;
 
     // Window-wide state.
     AppSettings Settings;
@@ -160,8 +170,11 @@ class Main_Frm : public QWidget {
     void Check_Auto_Compact(const QDateTime& now);
     void Compact_Mode();
     void RePosition();
-    // One tick of the date watch, as the timer runs it.
+    // One tick of the date watch, as the timer runs it; every wake-up runs one.
     void Date_Watch_Tick();
+    // Sets the date watch's wake-ups for what the window now shows (Main_Frm_Wake.cpp).
+    void Arm_Date_Watch();
+    void Arm_Compact_Timer(const QDateTime& now);
     void Balloon_Press(qint16 index);
     void Balloon_Tooltip(const QString& text);
     // Where a balloon of the given size in twips goes for the hovered box, in twips.
@@ -182,6 +195,8 @@ class Main_Frm : public QWidget {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    void changeEvent(QEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void keyReleaseEvent(QKeyEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
@@ -209,13 +224,18 @@ class Main_Frm : public QWidget {
     void Apply_Layout();
     void Set_Header_Colour(qint32 colour);
     void Dectect_Date_Timer_Timer();
+    void Date_Watch_Check();
     bool Is_Active_Window() const;
+    void Create_Date_Watch();
+    void Follow_Screen(QScreen* screen);
 
     GridLayout layout_;
     qint32 back_colour_ = 4934475;
     StartOptions options_;
     QPointer<Splash_Frm> splash_;
     SingleInstance* instance_ = nullptr;
+    QScreen* followed_screen_ = nullptr;
+    bool date_watch_running_ = false;
 };
 
 // The day stamp of a date: day, month and year joined by ":" (6:12:2026).

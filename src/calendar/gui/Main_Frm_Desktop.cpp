@@ -31,10 +31,10 @@ void Main_Frm::No_ShowDesktop_and_IconColours() {
     Current_Platform().Keep_On_Desktop(windowHandle());
 }
 
-void Main_Frm::Get_Wallpaper_Stuff(const QString& pack_name) {
+void Main_Frm::Get_Wallpaper_Stuff(const QString& pack_name, bool at_start) {
     SettingsStore store;
     PackContext context{App_Path(), Settings, store};
-    ::Get_Wallpaper_Stuff(context, pack_name, qint16(Current_Clock().Today().month()));
+    ::Get_Wallpaper_Stuff(context, pack_name, qint16(Current_Clock().Today().month()), at_start);
 }
 
 void Main_Frm::Preview_Wallpaper_Stuff(const QString& pack_name, qint16 month) {

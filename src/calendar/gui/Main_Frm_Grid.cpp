@@ -75,6 +75,8 @@ void Main_Frm::Set_Day_Headers() {
 
 void Main_Frm::Refresh_Calendar() {
     Which_Month_Lbl->setText(Title());
+    // Another month shows no clock in the title; today's month may.
+    Arm_Date_Watch();
     if (Compacted)
         return;
     Set_Day_Headers();

@@ -16,6 +16,8 @@ void Main_Frm::keyReleaseEvent(QKeyEvent* event) {
         return;
     }
     Form_KeyUp(Key_Code(event->key()), qint16(event->modifiers() >> 25));
+    // A key may change what the title shows.
+    Arm_Date_Watch();
 }
 
 void Main_Frm::Form_KeyUp(qint16 key_code, qint16 shift) {

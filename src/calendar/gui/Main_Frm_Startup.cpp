@@ -24,7 +24,7 @@ void Main_Frm::Form_Load(const StartOptions& options) {
     Check_For_Multiple();
     Settings = Load_Settings_Reporting(SettingsStore());
     InactiveShown = true;
-    Get_Wallpaper_Stuff(Settings.Pack_Name);
+    Get_Wallpaper_Stuff(Settings.Pack_Name, true);
 
     const QDate today = Current_Clock().Today();
     const qint16 month = qint16(today.month());
@@ -41,9 +41,10 @@ void Main_Frm::Form_Load(const StartOptions& options) {
     Set_Colours();
     Mark_Today();
     No_ShowDesktop_and_IconColours();
-    Dectect_Date_Timer->start();
+    date_watch_running_ = true;
     if (Settings.Auto_Compact == 1)
         Update_Timeout();
+    Arm_Date_Watch();
     if (options_.move_run_entry)
         Move_Run_Entry();
 }

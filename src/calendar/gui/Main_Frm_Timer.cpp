@@ -1,4 +1,4 @@
-// The date watch (a tick every 100 ms) and compact mode.
+// The date watch's tick and compact mode. Main_Frm_Wake.cpp decides when a tick runs.
 #include "calendar/Clock.h"
 #include "calendar/PlacementRules.h"
 #include "calendar/gui/ColourLabel.h"
@@ -11,8 +11,13 @@ void Main_Frm::Date_Watch_Tick() {
 }
 
 // A tick reads only the clock, the active window and the work area; it touches no file and
-// lays nothing out unless the day or the work area changed.
+// lays nothing out unless the day or the work area changed. It ends by arming the next wake-ups.
 void Main_Frm::Dectect_Date_Timer_Timer() {
+    Date_Watch_Check();
+    Arm_Date_Watch();
+}
+
+void Main_Frm::Date_Watch_Check() {
     // One reading of the clock serves the whole tick: each reading of the local time makes the C
     // library look at the time zone file again, ten times a second.
     const QDateTime now = Current_Clock().Now();
@@ -55,7 +60,9 @@ void Main_Frm::Dectect_Date_Timer_Timer() {
 }
 
 void Main_Frm::Update_Timeout() {
-    Compact_Deadline = Current_Clock().Now().addSecs(Settings.Idle_Seconds());
+    const QDateTime now = Current_Clock().Now();
+    Compact_Deadline = now.addSecs(Settings.Idle_Seconds());
+    Arm_Compact_Timer(now);
 }
 
 void Main_Frm::Check_Auto_Compact() {

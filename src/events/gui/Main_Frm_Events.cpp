@@ -59,14 +59,14 @@ void Show_Events(Main_Frm& frm, const MonthEventIndex& index, const QList<Indexe
 }
 } // namespace
 
-// The file is read only when it changed since the last rebuild; the month's records then come
-// from the kept index, so a rebuild costs the same whatever the size of the file.
+// The file is read in one pass over its bytes that keeps only the month's and today's records;
+// a rebuild of the same month reads it again only when it changed.
 void Main_Frm::Load_Dates() {
     Clear_Tooltips();
     bool read_ok = true;
-    const std::shared_ptr<const MonthEventIndex> index =
-        Month_Events.Get(Temp_Lst.Path(), Temp_Lst.Save_Count(), &read_ok);
     const QDate today = Current_Clock().Today();
+    const std::shared_ptr<const MonthEventIndex> index = Month_Events.Get(
+        Temp_Lst.Path(), ViewMonth, ViewYear, today, Temp_Lst.Save_Count(), &read_ok);
     const int first_box = Start_Box(ViewMonth, ViewYear);
     const MonthPlan plan = Plan_Month(*index, ViewMonth, ViewYear, first_box, Box_Count, today,
                                       Settings.Show_Alerts == 1 && !Alert_Shown);

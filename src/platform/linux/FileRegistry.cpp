@@ -190,7 +190,9 @@ qint32 FileRegistry::Set_Value(Key key, const QString& name, quint32 type, const
         return Autostart_Set(open->autostart, name, QString::fromUtf8(text));
     }
     RegistryFile file = RegistryFile::Load(open->file);
-    file.Set_Value(open->path, name, type, bytes);
+    // A file whose values stay as they are is not written again (each save syncs to disk).
+    if (!file.Set_Value(open->path, name, type, bytes))
+        return ERROR_SUCCESS_Code;
     return file.Save(open->file) ? ERROR_SUCCESS_Code : ERROR_ACCESS_DENIED_Code;
 }
 

@@ -14,6 +14,11 @@ void LinuxPlatform::Keep_On_Desktop(QWindow* window) {
     Keep_Window_On_Desktop(window);
 }
 
+bool LinuxPlatform::Desktop_Shows_Wallpaper(const QString& path, WallpaperFit fit) {
+    const DesktopFamily family = Desktop_Family(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+    return family == DesktopFamily::Bare_X && Root_Pixmap_Shows(path, fit);
+}
+
 bool LinuxPlatform::Set_Desktop_Wallpaper(const QString& path, WallpaperFit fit) {
     const DesktopFamily family = Desktop_Family(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
     const bool set = family == DesktopFamily::Bare_X ? Set_Root_Pixmap(path, fit)

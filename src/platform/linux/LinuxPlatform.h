@@ -12,6 +12,9 @@ class LinuxPlatform final : public Platform {
     // Uses the tools of the desktop named by XDG_CURRENT_DESKTOP, or the root window's pixmap on
     // a bare X server. The path set is recorded as "Wallpaper" under "Control Panel\Desktop".
     bool Set_Desktop_Wallpaper(const QString& path, WallpaperFit fit) override;
+    // Told on a bare X server only (the root pixmap carries a note of what it shows); the
+    // desktops' own tools are always asked to set the picture.
+    bool Desktop_Shows_Wallpaper(const QString& path, WallpaperFit fit) override;
 
   private:
     FileRegistry registry_;

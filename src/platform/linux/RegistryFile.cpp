@@ -183,18 +183,20 @@ const RegistryFileValue* RegistryFile::Find_Value(const QString& path, const QSt
     return nullptr;
 }
 
-void RegistryFile::Set_Value(const QString& path, const QString& name, quint32 type,
+bool RegistryFile::Set_Value(const QString& path, const QString& name, quint32 type,
                              const QByteArray& data) {
-    Add_Key(path);
+    const bool added_key = Add_Key(path);
     RegistryFileKey* key = Find_Key(path);
     for (RegistryFileValue& value : key->values) {
         if (Same_Name(value.name, name)) {
+            const bool changed = value.type != type || value.data != data;
             value.type = type;
             value.data = data;
-            return;
+            return changed || added_key;
         }
     }
     key->values.append(RegistryFileValue{name, type, data});
+    return true;
 }
 
 bool RegistryFile::Delete_Value(const QString& path, const QString& name) {

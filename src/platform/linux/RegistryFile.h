@@ -41,8 +41,8 @@ class RegistryFile {
     bool Add_Key(const QString& path);
     const RegistryFileValue* Find_Value(const QString& path, const QString& name) const;
     // Creates or replaces a value (adding its key when needed); the first spelling of the name
-    // stays.
-    void Set_Value(const QString& path, const QString& name, quint32 type, const QByteArray& data);
+    // stays. False when the value was already stored so, with its type.
+    bool Set_Value(const QString& path, const QString& name, quint32 type, const QByteArray& data);
     // False when there was no such value.
     bool Delete_Value(const QString& path, const QString& name);
 

@@ -1,5 +1,6 @@
 #include "platform/linux/WallpaperRootPixmap.h"
 
+#include <QFileInfo>
 #include <QPainter>
 
 #include "platform/linux/XcbAtom.h"
@@ -96,6 +97,62 @@ QImage Compose_Wallpaper(const QImage& picture, const QSize& screen, WallpaperFi
     return image;
 }
 
+namespace {
+// What a root pixmap shows: the pixmap, the fit, the screen's size and the picture's file.
+QByteArray Pixmap_Note(xcb_pixmap_t pixmap, WallpaperFit fit, const xcb_screen_t* screen,
+                       const QString& path) {
+    const QFileInfo file(path);
+    const qint64 modified = path.isEmpty() ? -1 : file.lastModified().toMSecsSinceEpoch();
+    const qint64 size = path.isEmpty() ? -1 : file.size();
+    return QStringLiteral("%1 %2 %3x%4 %5 %6 %7")
+        .arg(pixmap)
+        .arg(int(fit))
+        .arg(screen->width_in_pixels)
+        .arg(screen->height_in_pixels)
+        .arg(modified)
+        .arg(size)
+        .arg(path)
+        .toUtf8();
+}
+
+QByteArray Root_Text(xcb_connection_t* connection, xcb_window_t root, xcb_atom_t property) {
+    const auto cookie =
+        xcb_get_property(connection, 0, root, property, XCB_ATOM_STRING, 0, 4096 / 4);
+    xcb_get_property_reply_t* reply = xcb_get_property_reply(connection, cookie, nullptr);
+    QByteArray text;
+    if (reply && reply->type == XCB_ATOM_STRING && reply->format == 8)
+        text = QByteArray(static_cast<const char*>(xcb_get_property_value(reply)),
+                          xcb_get_property_value_length(reply));
+    std::free(reply);
+    return text;
+}
+
+const xcb_screen_t* Default_Screen(xcb_connection_t* connection, int screen_number) {
+    auto screens = xcb_setup_roots_iterator(xcb_get_setup(connection));
+    for (int i = 0; i < screen_number && screens.rem; ++i)
+        xcb_screen_next(&screens);
+    return screens.rem ? screens.data : nullptr;
+}
+} // namespace
+
+bool Root_Pixmap_Shows(const QString& path, WallpaperFit fit) {
+    int screen_number = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen_number);
+    bool shows = false;
+    if (!xcb_connection_has_error(connection)) {
+        const xcb_screen_t* screen = Default_Screen(connection, screen_number);
+        const xcb_atom_t root_id = Xcb_Atom(connection, "_XROOTPMAP_ID");
+        const xcb_atom_t note = Xcb_Atom(connection, "_ALMANOR_WALLPAPER");
+        if (screen && root_id != XCB_ATOM_NONE && note != XCB_ATOM_NONE) {
+            const xcb_pixmap_t pixmap = Root_Pixmap(connection, screen->root, root_id);
+            shows = pixmap != XCB_NONE && Root_Text(connection, screen->root, note) ==
+                                              Pixmap_Note(pixmap, fit, screen, path);
+        }
+    }
+    xcb_disconnect(connection);
+    return shows;
+}
+
 bool Set_Root_Pixmap(const QString& path, WallpaperFit fit) {
     QImage picture;
     if (!path.isEmpty() && (!picture.load(path) || picture.isNull()))
@@ -137,6 +194,12 @@ bool Set_Root_Pixmap(const QString& path, WallpaperFit fit) {
                         &pixmap);
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, esetroot_id, XCB_ATOM_PIXMAP, 32,
                         1, &pixmap);
+    const xcb_atom_t note_id = Xcb_Atom(connection, "_ALMANOR_WALLPAPER");
+    if (note_id != XCB_ATOM_NONE) {
+        const QByteArray note = Pixmap_Note(pixmap, fit, screen, path);
+        xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, note_id, XCB_ATOM_STRING, 8,
+                            quint32(note.size()), note.constData());
+    }
     xcb_change_window_attributes(connection, root, XCB_CW_BACK_PIXMAP, &pixmap);
     xcb_clear_area(connection, 0, root, 0, 0, 0, 0);
     xcb_set_close_down_mode(connection, XCB_CLOSE_DOWN_RETAIN_PERMANENT);

@@ -18,3 +18,8 @@ QImage Compose_Wallpaper(const QImage& picture, const QSize& screen, WallpaperFi
 // own); the one set before by the same means is freed. An empty path shows the background colour.
 // False, changing nothing, when there is no X server or the picture can't be loaded.
 bool Set_Root_Pixmap(const QString& path, WallpaperFit fit);
+// True when the root pixmap is still the one Set_Root_Pixmap made for the picture at path in
+// this fit, for the screen's present size, and the picture's file is unchanged since (its size
+// and modification time). Set_Root_Pixmap leaves that note in the root window's property
+// _ALMANOR_WALLPAPER.
+bool Root_Pixmap_Shows(const QString& path, WallpaperFit fit);

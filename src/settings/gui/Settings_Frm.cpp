@@ -159,6 +159,9 @@ void Settings_Frm::Apply_Btn_Click() {
     packs_->Save_Display_Mode();
     packs_->Save_Theme();
     general_->Save_Title_Bar();
+    // The title's clock, the compact deadline and the colours follow the new settings at once.
+    if (calendar_)
+        calendar_->Date_Watch_Tick();
 }
 
 void Settings_Frm::Ok_Btn_Click() {

@@ -1,0 +1,101 @@
+// When the date watch wakes. Each wake-up runs one tick of the watch (Main_Frm_Timer.cpp), which
+// arms the next ones; between them the calendar sleeps.
+#include "calendar/Clock.h"
+#include "calendar/DateWatchSchedule.h"
+#include "calendar/gui/Main_Frm.h"
+#include "platform/DayChangeWatch.h"
+
+#include <QEvent>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTimer>
+#include <QWindow>
+
+void Main_Frm::Create_Date_Watch() {
+    Dectect_Date_Timer = new QTimer(this);
+    Dectect_Date_Timer->setObjectName(QStringLiteral("Dectect_Date_Timer"));
+    Dectect_Date_Timer->setInterval(100);
+    connect(Dectect_Date_Timer, &QTimer::timeout, this, &Main_Frm::Dectect_Date_Timer_Timer);
+
+    // Precise: a coarse timer may come a little early, before the text it is for can change.
+    const auto single_shot = [this](const QString& name) {
+        auto* timer = new QTimer(this);
+        timer->setObjectName(name);
+        timer->setSingleShot(true);
+        timer->setTimerType(Qt::PreciseTimer);
+        connect(timer, &QTimer::timeout, this, &Main_Frm::Dectect_Date_Timer_Timer);
+        return timer;
+    };
+    Title_Clock_Timer = single_shot(QStringLiteral("Title_Clock_Timer"));
+    Compact_Timer = single_shot(QStringLiteral("Compact_Timer"));
+
+    Day_Watch = new DayChangeWatch(this);
+    connect(Day_Watch, &DayChangeWatch::Changed, this, &Main_Frm::Dectect_Date_Timer_Timer);
+
+    // A screen added or removed, or a new primary one, can move the work area.
+    const auto screens_changed = [this] { Follow_Screen(screen()); };
+    connect(qApp, &QGuiApplication::primaryScreenChanged, this, screens_changed);
+    connect(qApp, &QGuiApplication::screenAdded, this, screens_changed);
+    connect(qApp, &QGuiApplication::screenRemoved, this, screens_changed);
+}
+
+void Main_Frm::Arm_Date_Watch() {
+    if (!date_watch_running_)
+        return;
+    const QDateTime now = Current_Clock().Now();
+    const qint64 title_ms = Title_Clock_Wake_Ms(Settings, ViewMonth, ViewYear, now);
+    if (title_ms >= 0)
+        Title_Clock_Timer->start(int(title_ms));
+    else
+        Title_Clock_Timer->stop();
+    Arm_Compact_Timer(now);
+    Day_Watch->Arm(Next_Midnight_Ms(now));
+    // A change of the work area is taken one value a tick; it ticks until all are taken.
+    if (!(WorkAreaMemo == GetDesktopRect())) {
+        if (!Dectect_Date_Timer->isActive())
+            Dectect_Date_Timer->start();
+    } else {
+        Dectect_Date_Timer->stop();
+    }
+    if (followed_screen_ != screen())
+        Follow_Screen(screen());
+}
+
+void Main_Frm::Arm_Compact_Timer(const QDateTime& now) {
+    // While compacted no deadline can be reached: leaving compact mode restarts it.
+    if (!date_watch_running_ || Settings.Auto_Compact != 1 || Compacted) {
+        Compact_Timer->stop();
+        return;
+    }
+    // Without a deadline the next tick compacts.
+    const qint64 ms = Compact_Wake_Ms(Compact_Deadline, now);
+    Compact_Timer->start(int(std::clamp<qint64>(ms, 0, std::numeric_limits<int>::max())));
+}
+
+void Main_Frm::Follow_Screen(QScreen* shown_on) {
+    if (followed_screen_)
+        disconnect(followed_screen_, nullptr, this, nullptr);
+    followed_screen_ = shown_on;
+    if (shown_on) {
+        connect(shown_on, &QScreen::availableGeometryChanged, this,
+                &Main_Frm::Dectect_Date_Timer_Timer);
+        connect(shown_on, &QScreen::geometryChanged, this, &Main_Frm::Dectect_Date_Timer_Timer);
+    }
+    if (date_watch_running_)
+        Dectect_Date_Timer_Timer();
+}
+
+void Main_Frm::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (QWindow* window = windowHandle()) {
+        connect(window, &QWindow::screenChanged, this, &Main_Frm::Follow_Screen,
+                Qt::UniqueConnection);
+    }
+}
+
+void Main_Frm::changeEvent(QEvent* event) {
+    QWidget::changeEvent(event);
+    // The header strip shows whether the calendar is the active window.
+    if (event->type() == QEvent::ActivationChange && date_watch_running_)
+        Dectect_Date_Timer_Timer();
+}
