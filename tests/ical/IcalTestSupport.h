@@ -1,5 +1,6 @@
 #pragma once
 
+#include "exchange/ICalDocument.h"
 #include "exchange/ICalExchange.h"
 
 #include <QStringList>
