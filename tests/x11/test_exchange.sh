@@ -33,7 +33,7 @@ csv="$work/appointments.csv"
 printf '\xEF\xBB\xBFSubject,Start Date,Description,Location\r\n"Dentist","%s-%02d-15","Bring card, letter",Main St\r\n' \
     "$year" "$month" >"$csv"
 
-start "$work/Almanor/Almanor"
+cd "$work" && start "$work/Almanor/Almanor"
 pid=$last_pid
 wid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Almanor$' | head -1)
 [ -n "$wid" ] || { fail "the calendar window did not appear"; exit 1; }
@@ -55,9 +55,9 @@ xdotool key F8
 settings=$(timeout 10 xdotool search --sync --onlyvisible --name '^Almanor Settings$' | head -1)
 [ -n "$settings" ] || { fail "F8 did not open the settings window"; exit 1; }
 sleep 0.8
-eval "$(xdotool getwindowgeometry --shell "$settings")"
-set_x=$X
-set_y=$Y
+# xwininfo gives the client area's place; xdotool's adds the frame of a decorated window twice.
+set_x=$(xwininfo -id "$settings" | awk '/Absolute upper-left X/ {print $4}')
+set_y=$(xwininfo -id "$settings" | awk '/Absolute upper-left Y/ {print $4}')
 # The wheel over the tab strip steps one tab a notch: six notches from "Events" to
 # "Import\Export".
 xdotool mousemove "$((set_x + 60))" "$((set_y + 12))"
