@@ -17,10 +17,10 @@
 namespace {
 
 // Geometry in twips, inside the page.
-constexpr TwipRect View_Rect{0, 0, 5145, 615};
-constexpr TwipRect Lower_Rect{0, 690, 5145, 3165};
-constexpr TwipRect Totals_Rect{0, 690, 5145, 1050};
-constexpr TwipRect Year_Rect{0, 1830, 5145, 2025};
+constexpr TwipRect View_Rect{0, 0, 5145, 660};
+constexpr TwipRect Lower_Rect{0, 750, 5145, 3105};
+constexpr TwipRect Totals_Rect{0, 750, 5145, 1020};
+constexpr TwipRect Year_Rect{0, 1860, 5145, 1995};
 constexpr qint32 Label_Height = 255;
 
 } // namespace
@@ -35,9 +35,9 @@ Events_Page::Events_Page(Settings_Frm* frame, Main_Frm* calendar) : SettingsPage
     View_Fra = new QGroupBox(QStringLiteral("View"), this);
     place(View_Fra, View_Rect, "View_Fra");
     Overview_Opt = new QRadioButton(QStringLiteral("Events Overview"), View_Fra);
-    place(Overview_Opt, {120, 240, 2300, 300}, "Overview_Opt");
+    place(Overview_Opt, {120, 300, 2300, 300}, "Overview_Opt");
     Stats_Opt = new QRadioButton(QStringLiteral("General Statistics"), View_Fra);
-    place(Stats_Opt, {2640, 240, 2400, 300}, "Stats_Opt");
+    place(Stats_Opt, {2640, 300, 2400, 300}, "Stats_Opt");
     Stats_Opt->setChecked(true);
 
     Overview_Fra = new QFrame(this);
@@ -48,7 +48,7 @@ Events_Page::Events_Page(Settings_Frm* frame, Main_Frm* calendar) : SettingsPage
     place(Sort_Cbo, {840, 0, 2280, 315}, "Sort_Cbo");
     Sort_Cbo->addItems(Sort_Order_Names());
     Events_Lst = new QListView(Overview_Fra);
-    place(Events_Lst, {0, 390, Lower_Rect.width, 2400}, "Events_Lst");
+    place(Events_Lst, {0, 390, Lower_Rect.width, 2370}, "Events_Lst");
     model_ = new OverviewModel(this);
     Events_Lst->setModel(model_);
     // Every line has the same height, so the view never measures the lines it doesn't show.
@@ -56,7 +56,7 @@ Events_Page::Events_Page(Settings_Frm* frame, Main_Frm* calendar) : SettingsPage
     Events_Lst->setEditTriggers(QAbstractItemView::NoEditTriggers);
     Events_Lst->setSelectionMode(QAbstractItemView::SingleSelection);
     Countdown_Lbl = new QLabel(Overview_Fra);
-    place(Countdown_Lbl, {0, 2880, Lower_Rect.width, Label_Height}, "Countdown_Lbl");
+    place(Countdown_Lbl, {0, 2835, Lower_Rect.width, Label_Height}, "Countdown_Lbl");
     Overview_Fra->setVisible(false);
 
     Events_Fra = new QGroupBox(this);
@@ -76,7 +76,7 @@ Events_Page::Events_Page(Settings_Frm* frame, Main_Frm* calendar) : SettingsPage
     for (int i = 0; i < 12; ++i) {
         // Three columns of four months, January to April in the first.
         const qint32 left = 180 + (i / 4) * 1650;
-        const qint32 top = 360 + (i % 4) * 390;
+        const qint32 top = 345 + (i % 4) * 390;
         auto* label = new QLabel(Yearview_Fra);
         place(label, {left, top, 1560, Label_Height},
               qPrintable(QStringLiteral("Month_Count_Lbl_%1").arg(i)));
@@ -169,6 +169,8 @@ void Events_Page::Events_Lst_DblClick(const QModelIndex& index) {
     switch (Remove_Overview_Record(store, entry, model_->Record_At(index.row()))) {
     case RemoveResult::Removed:
         model_->Remove_Row(index.row());
+        // The countdown was the removed line's.
+        Countdown_Lbl->clear();
         if (calendar && !calendar->Compacted)
             calendar->Refresh_Calendar();
         break;
