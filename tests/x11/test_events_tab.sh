@@ -53,9 +53,14 @@ caption_colours() {
 [ "$(caption_colours 10)" -gt 1 ] || fail "the box of the 10th shows no event to begin with"
 
 # F8 on the calendar: the settings window on the "Events" tab, statistics first.
-xdotool windowactivate --sync "$calendar" 2>/dev/null || true
-xdotool key F8
-settings=$(timeout 10 xdotool search --sync --onlyvisible --name '^Almanor Settings$' | head -1)
+# A busy machine may lose the first key before the calendar has the focus: try again.
+settings=""
+for _ in 1 2 3; do
+    xdotool windowactivate --sync "$calendar" 2>/dev/null || true
+    xdotool key F8
+    settings=$(timeout 5 xdotool search --sync --onlyvisible --name '^Almanor Settings$' | head -1)
+    [ -n "$settings" ] && break
+done
 [ -n "$settings" ] || { fail "F8 did not open the settings window"; exit 1; }
 sleep 0.8
 import -window "$settings" "$shots/events-statistics.png"
@@ -74,22 +79,37 @@ import -window "$settings" "$shots/events-overview.png"
 # The first line is the 10th (ascending dates, the every-year event on the 28th last).
 ask_removal() {
     xdotool mousemove --window "$settings" "$first_line_x" "$first_line_y" click --repeat 2 --delay 80 1
-    question=$(timeout 10 xdotool search --sync --onlyvisible --name '^Almanor$' |
-        grep -v "^$calendar\$" | head -1)
+    question=""
+    for _ in $(seq 100); do
+        question=$(xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null |
+            grep -v "^$calendar\$" | head -1)
+        [ -n "$question" ] && break
+        sleep 0.1
+    done
     [ -n "$question" ] || { fail "a double click on a line asked nothing"; return 1; }
     sleep 0.3
+}
+# Waits up to ten seconds for window $1 to be unmapped.
+gone() {
+    local i
+    for i in $(seq 100); do
+        xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -q "^$1\$" || return 0
+        sleep 0.1
+    done
+    return 1
 }
 if ask_removal; then
     xdotool windowactivate --sync "$question" 2>/dev/null || true
     xdotool key --clearmodifiers alt+n
-    sleep 0.8
+    gone "$question" || fail "No did not close the question"
     cmp -s "$data" "$work/original.dat" || fail "answering No changed calendar.dat"
 fi
 if ask_removal; then
     import -window root "$shots/events-remove-question.png"
     xdotool windowactivate --sync "$question" 2>/dev/null || true
     xdotool key --clearmodifiers alt+y
-    sleep 1
+    gone "$question" || fail "Yes did not close the question"
+    sleep 0.5
     printf '"20/%s/%s=Party && cake"\r\n"28/%s/9999=Every year"\r\n' "$month" "$year" "$month" \
         >"$work/expected.dat"
     cmp -s "$data" "$work/expected.dat" ||
