@@ -1,10 +1,11 @@
 #pragma once
 
+#if __has_include(<sys/resource.h>)
 #include <csignal>
 #include <sys/resource.h>
+#define ALMANOR_HAVE_RLIMIT 1
 
-// Makes every write past `bytes` fail as on a full disk, for as long as it lives; works as root,
-// where read-only files and folders don't stop a write.
+// Makes every write past `bytes` fail as on a full disk, for as long as it lives.
 class FileSizeLimit {
   public:
     explicit FileSizeLimit(rlim_t bytes) {
@@ -25,3 +26,4 @@ class FileSizeLimit {
     rlimit old_{};
     void (*old_handler_)(int) = nullptr;
 };
+#endif
