@@ -5,6 +5,7 @@
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
 #include "events/EventStore.h"
+#include "packs/PacksTab.h"
 #include "packs/SetWallpaper_Mod.h"
 
 #include <QDir>
@@ -77,13 +78,7 @@ bool Is_Pack_Name(const QString& pack) {
 }
 
 bool Is_Pack(const QString& program_dir, const QString& pack) {
-    if (pack.isEmpty() || !Is_Pack_Name(pack) || !File_Exists(Settings_Path(program_dir, pack)))
-        return false;
-    for (qint16 month = 1; month <= 12; ++month) {
-        if (!File_Exists(Month_File(program_dir, pack, month, ".jpg")))
-            return false;
-    }
-    return true;
+    return !pack.isEmpty() && Is_Pack_Name(pack) && All_Files(Pack_Folder(program_dir, pack));
 }
 
 QString Missing_Pack_Message(const QString& pack) {

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QTest>
 
 // Converting the month's picture to the bitmap the wallpaper shows, once a month.
