@@ -22,10 +22,7 @@ SortOrder Sort_Order_Of(const QString& name) {
     return index < 0 ? SortOrder::Ascending_Date : SortOrder(index);
 }
 
-namespace {
-
-// Adds the entry of one record; false for a malformed record.
-bool Add_Entry(Overview& overview, QStringView record, int current_year) {
+bool Add_2_List(Overview& overview, QStringView record, int current_year) {
     EventDay event;
     if (!Parse_Dated_Record(record, &event))
         return false;
@@ -41,14 +38,12 @@ bool Add_Entry(Overview& overview, QStringView record, int current_year) {
     return true;
 }
 
-} // namespace
-
 Overview Overview_Of_Records(const QStringList& records, const QDate& today) {
     Overview overview;
     overview.entries.reserve(records.size());
     overview.records.reserve(records.size());
     for (const QString& record : records) {
-        if (!Add_Entry(overview, record, today.year())) {
+        if (!Add_2_List(overview, record, today.year())) {
             overview.ok = false;
             break;
         }
@@ -62,7 +57,7 @@ Overview Read_Overview(const QString& path, const QDate& today) {
     const QString text = Decode_Event_File(data);
     Overview overview;
     For_Each_Event_Record(text, [&](QStringView record) {
-        if (Add_Entry(overview, record, today.year()))
+        if (Add_2_List(overview, record, today.year()))
             return true;
         overview.ok = false;
         return false;

@@ -46,6 +46,9 @@ struct Overview {
     bool ok = true;
 };
 
+// Adds the entry of one record (read in file order) to overview; false, with nothing added, for a
+// malformed record. current_year places every-year records.
+bool Add_2_List(Overview& overview, QStringView record, int current_year);
 // The entries of records (file order). today gives the current year for every-year records.
 Overview Overview_Of_Records(const QStringList& records, const QDate& today);
 // Reads the file at path through the event-file reader. A missing file gives an empty,
