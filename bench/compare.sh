@@ -71,7 +71,7 @@ for name in "${names[@]}"; do
         case $name in
         *_packs) settings+="Use%20Themes=1\nPack%20Name=Default\n" ;;
         esac
-        printf "$settings" >"$work/$name/config/Almanor/Almanor.ini"
+        printf "%b" "$settings" >"$work/$name/config/Almanor/Almanor.ini"
         case $name in
         almanor_10k*) write_events 10000 "$work/$name/Almanor/calendar.dat" ;;
         almanor_100k) write_events 100000 "$work/$name/Almanor/calendar.dat" ;;

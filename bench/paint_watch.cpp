@@ -13,6 +13,7 @@
 #include <memory>
 #include <string>
 
+#include <fcntl.h>
 #include <poll.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -83,6 +84,10 @@ int main(int argc, char** argv) {
     const pid_t child = fork();
     if (child == 0) {
         close(xcb_get_file_descriptor(c));
+        // The program outlives this watcher: it must not hold the caller's output open.
+        const int null = open("/dev/null", O_WRONLY);
+        dup2(null, STDOUT_FILENO);
+        dup2(null, STDERR_FILENO);
         execvp(argv[2], argv + 2);
         _exit(127);
     }
@@ -93,11 +98,18 @@ int main(int argc, char** argv) {
     xcb_window_t shown = XCB_NONE;
     double map_ms = -1;
     double paint_ms = -1;
+    bool late = false;
     pollfd fd{xcb_get_file_descriptor(c), POLLIN, 0};
     while (paint_ms < 0) {
         const int left = Timeout_Ms - int(Ms_Since(start));
-        if (left <= 0 || waitpid(child, nullptr, WNOHANG) == child)
+        if (left <= 0)
             break;
+        int status = 0;
+        if (waitpid(child, &status, WNOHANG) == child) {
+            std::fprintf(stderr, "paint_watch: %s ended (status %d) before its window showed\n",
+                         argv[2], status);
+            return 1;
+        }
         poll(&fd, 1, left < 50 ? left : 50);
         while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
             const uint8_t type = event->response_type & 0x7f;
@@ -107,7 +119,19 @@ int main(int argc, char** argv) {
                 xcb_change_window_attributes(c, created->window, XCB_CW_EVENT_MASK, &mask);
                 xcb_damage_create(c, xcb_generate_id(c), created->window,
                                   XCB_DAMAGE_REPORT_LEVEL_NON_EMPTY);
-                xcb_flush(c);
+                // On a busy machine the program may have mapped and drawn the window before the
+                // requests above were seen: a window found mapped already counts as mapped and
+                // painted now.
+                const Reply<xcb_get_window_attributes_reply_t> attributes(
+                    xcb_get_window_attributes_reply(
+                        c, xcb_get_window_attributes(c, created->window), nullptr));
+                if (shown == XCB_NONE && attributes &&
+                    attributes->map_state == XCB_MAP_STATE_VIEWABLE &&
+                    Has_Title(c, created->window, title, net_wm_name)) {
+                    shown = created->window;
+                    map_ms = paint_ms = Ms_Since(start);
+                    late = true;
+                }
             } else if (type == XCB_MAP_NOTIFY && shown == XCB_NONE) {
                 const auto* mapped = reinterpret_cast<xcb_map_notify_event_t*>(event);
                 if (Has_Title(c, mapped->window, title, net_wm_name)) {
@@ -126,12 +150,14 @@ int main(int argc, char** argv) {
     }
     xcb_disconnect(c);
     if (paint_ms < 0) {
-        std::fprintf(stderr, "paint_watch: no window \"%s\" was mapped and painted\n",
-                     title.c_str());
+        std::fprintf(stderr, "paint_watch: no window \"%s\" was %s\n", title.c_str(),
+                     map_ms < 0 ? "mapped" : "painted after its map");
         kill(child, SIGTERM);
         waitpid(child, nullptr, 0);
         return 1;
     }
+    if (late)
+        std::fprintf(stderr, "paint_watch: the window was found mapped already\n");
     std::printf("%d %.1f %.1f\n", int(child), map_ms, paint_ms);
     std::fflush(stdout);
     // The program stays running for the caller to measure and end.

@@ -8,6 +8,10 @@ int main(int argc, char** argv) {
     // Wayland lets no program place or stack its own windows: run through XWayland there.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("DISPLAY"))
         qputenv("QT_QPA_PLATFORM", "xcb");
+    // Every window here is drawn by the processor: loading the OpenGL libraries at start-up
+    // would only cost time and memory.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
+        qputenv("QT_XCB_GL_INTEGRATION", "none");
     QCoreApplication::setApplicationName(QStringLiteral("Almanor Loading"));
     QApplication app(argc, argv);
     QtMsgBoxPresenter presenter;

@@ -167,7 +167,7 @@ void For_Each_Event_Record(QStringView all, const Record_Visitor& visit) {
     Split_Fields(all, visit);
 }
 
-void For_Each_Event_Field(QByteArrayView body, const Field_Visitor& visit) {
+void For_Each_Event_Field(QByteArrayView body, const Byte_Record_Visitor& visit) {
     Split_Fields(body, visit);
 }
 

@@ -44,8 +44,8 @@ void For_Each_Event_Record(QStringView text, const Record_Visitor& visit);
 QByteArrayView Event_File_Body(const QByteArray& data);
 bool Event_File_Is_Utf8(QByteArrayView body);
 QString Decode_Event_Bytes(QByteArrayView bytes, bool utf8);
-using Field_Visitor = std::function<bool(QByteArrayView record)>;
-void For_Each_Event_Field(QByteArrayView body, const Field_Visitor& visit);
+using Byte_Record_Visitor = std::function<bool(QByteArrayView record)>;
+void For_Each_Event_Field(QByteArrayView body, const Byte_Record_Visitor& visit);
 // The bytes of calendar.dat for the records: each quoted, then CR LF, in UTF-8. A double quote
 // inside a record is written as an apostrophe, since the format can't hold it.
 QByteArray Format_Event_File(const QStringList& records);

@@ -2,7 +2,6 @@
 
 #include "calendar/AppSettings.h"
 #include "packs/SetWallpaper_Mod.h"
-#include "registry/Registry.h"
 
 namespace {
 // The details of the month, or an empty string (after telling the user when the file's item
@@ -30,6 +29,7 @@ qint16 Mode_To_Set(const AppSettings& settings, const QString& details) {
     return settings.Use_Other_Display_Mode ? settings.Other_Display_Mode
                                            : Get_Paper_DisplayMode(details);
 }
+
 } // namespace
 
 void Get_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 month,
@@ -68,13 +68,6 @@ void Preview_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 m
 }
 
 qint16 Current_Display_Mode() {
-    const QString tile = Desktop_String(QStringLiteral("TileWallpaper"));
-    const QString style = Desktop_String(QStringLiteral("WallpaperStyle"));
-    if (tile == QLatin1String("1") && style == QLatin1String("0"))
-        return 1;
-    if (tile == QLatin1String("0") && style == QLatin1String("2"))
-        return 2;
-    if (tile == QLatin1String("0") && style == QLatin1String("0"))
-        return 0;
-    return -1;
+    return Display_Mode_Of(Desktop_Value(QStringLiteral("TileWallpaper")).value_or(QString()),
+                           Desktop_Value(QStringLiteral("WallpaperStyle")).value_or(QString()));
 }

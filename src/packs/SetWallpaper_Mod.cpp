@@ -46,12 +46,6 @@ WordValues Values_Of(const QString& style_word) {
 }
 } // namespace
 
-QString Desktop_String(const QString& name) {
-    QVariant value;
-    Read_Value(Current_User, Desktop_Key, name, QStringLiteral("S"), QString(), value);
-    return value.toString();
-}
-
 void SetWallpaperByName(const QString& path, const QString& style_word) {
     const WordValues values = Values_Of(style_word);
     SetRegistryString(Current_User, Desktop_Key, QStringLiteral("TileWallpaper"), values.tile);
@@ -62,8 +56,8 @@ void SetWallpaperByName(const QString& path, const QString& style_word) {
 bool Wallpaper_In_Place(const QString& path, qint16 display_mode) {
     const WordValues values = Values_Of(Wallpaper_Style_Word(display_mode));
     return Current_Wallpaper() == path &&
-           Desktop_String(QStringLiteral("TileWallpaper")) == values.tile &&
-           Desktop_String(QStringLiteral("WallpaperStyle")) == values.style &&
+           Desktop_Value(QStringLiteral("TileWallpaper")) == values.tile &&
+           Desktop_Value(QStringLiteral("WallpaperStyle")) == values.style &&
            Current_Platform().Desktop_Shows_Wallpaper(path, values.fit);
 }
 
@@ -77,4 +71,22 @@ QString Current_Wallpaper() {
     Read_Value(Current_User, Desktop_Key, QStringLiteral("Wallpaper"), QStringLiteral("S"),
                QStringLiteral("NONE"), path);
     return path.toString();
+}
+
+std::optional<QString> Desktop_Value(const QString& value_name) {
+    QVariant value;
+    if (Read_Value(Current_User, Desktop_Key, value_name, QStringLiteral("S"), QString(), value) !=
+        0)
+        return std::nullopt;
+    return value.toString();
+}
+
+qint16 Display_Mode_Of(const QString& tile_wallpaper, const QString& wallpaper_style) {
+    if (tile_wallpaper == QLatin1String("1") && wallpaper_style == QLatin1String("0"))
+        return 1;
+    if (tile_wallpaper == QLatin1String("0") && wallpaper_style == QLatin1String("2"))
+        return 2;
+    if (tile_wallpaper == QLatin1String("0") && wallpaper_style == QLatin1String("0"))
+        return 0;
+    return -1;
 }

@@ -30,8 +30,12 @@ class RecordingPlatform final : public Platform {
                wallpapers.last().fit == fit;
     }
 
+    QString Desktop_Wallpaper() override { return desktop_picture; }
+
     QList<Wallpaper> wallpapers;
     bool desktop_replaced = false;
+    // What the desktop says it shows; empty: it can't say.
+    QString desktop_picture;
 
   private:
     Platform& native_;

@@ -175,6 +175,10 @@ class Main_Frm : public QWidget {
     // Sets the date watch's wake-ups for what the window now shows (Main_Frm_Wake.cpp).
     void Arm_Date_Watch();
     void Arm_Compact_Timer(const QDateTime& now);
+    // Stops every wake-up of the date watch (while something else owns the window, such as the
+    // packs' desktop preview), or starts it again with a tick.
+    void Set_Date_Watch_Running(bool running);
+    bool Date_Watch_Running() const { return date_watch_running_; }
     void Balloon_Press(qint16 index);
     void Balloon_Tooltip(const QString& text);
     // Where a balloon of the given size in twips goes for the hovered box, in twips.
@@ -225,6 +229,7 @@ class Main_Frm : public QWidget {
     void Set_Header_Colour(qint32 colour);
     void Dectect_Date_Timer_Timer();
     void Date_Watch_Check();
+    void Date_Watch_Wake();
     bool Is_Active_Window() const;
     void Create_Date_Watch();
     void Follow_Screen(QScreen* screen);

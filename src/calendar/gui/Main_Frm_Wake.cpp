@@ -15,7 +15,7 @@ void Main_Frm::Create_Date_Watch() {
     Dectect_Date_Timer = new QTimer(this);
     Dectect_Date_Timer->setObjectName(QStringLiteral("Dectect_Date_Timer"));
     Dectect_Date_Timer->setInterval(100);
-    connect(Dectect_Date_Timer, &QTimer::timeout, this, &Main_Frm::Dectect_Date_Timer_Timer);
+    connect(Dectect_Date_Timer, &QTimer::timeout, this, &Main_Frm::Date_Watch_Wake);
 
     // Precise: a coarse timer may come a little early, before the text it is for can change.
     const auto single_shot = [this](const QString& name) {
@@ -23,14 +23,14 @@ void Main_Frm::Create_Date_Watch() {
         timer->setObjectName(name);
         timer->setSingleShot(true);
         timer->setTimerType(Qt::PreciseTimer);
-        connect(timer, &QTimer::timeout, this, &Main_Frm::Dectect_Date_Timer_Timer);
+        connect(timer, &QTimer::timeout, this, &Main_Frm::Date_Watch_Wake);
         return timer;
     };
     Title_Clock_Timer = single_shot(QStringLiteral("Title_Clock_Timer"));
     Compact_Timer = single_shot(QStringLiteral("Compact_Timer"));
 
     Day_Watch = new DayChangeWatch(this);
-    connect(Day_Watch, &DayChangeWatch::Changed, this, &Main_Frm::Dectect_Date_Timer_Timer);
+    connect(Day_Watch, &DayChangeWatch::Changed, this, &Main_Frm::Date_Watch_Wake);
 
     // A screen added or removed, or a new primary one, can move the work area.
     const auto screens_changed = [this] { Follow_Screen(screen()); };
@@ -77,12 +77,27 @@ void Main_Frm::Follow_Screen(QScreen* shown_on) {
         disconnect(followed_screen_, nullptr, this, nullptr);
     followed_screen_ = shown_on;
     if (shown_on) {
-        connect(shown_on, &QScreen::availableGeometryChanged, this,
-                &Main_Frm::Dectect_Date_Timer_Timer);
-        connect(shown_on, &QScreen::geometryChanged, this, &Main_Frm::Dectect_Date_Timer_Timer);
+        connect(shown_on, &QScreen::availableGeometryChanged, this, &Main_Frm::Date_Watch_Wake);
+        connect(shown_on, &QScreen::geometryChanged, this, &Main_Frm::Date_Watch_Wake);
     }
+    Date_Watch_Wake();
+}
+
+void Main_Frm::Date_Watch_Wake() {
     if (date_watch_running_)
         Dectect_Date_Timer_Timer();
+}
+
+void Main_Frm::Set_Date_Watch_Running(bool running) {
+    date_watch_running_ = running;
+    if (running) {
+        Dectect_Date_Timer_Timer();
+        return;
+    }
+    Dectect_Date_Timer->stop();
+    Title_Clock_Timer->stop();
+    Compact_Timer->stop();
+    Day_Watch->Disarm();
 }
 
 void Main_Frm::showEvent(QShowEvent* event) {
@@ -96,6 +111,6 @@ void Main_Frm::showEvent(QShowEvent* event) {
 void Main_Frm::changeEvent(QEvent* event) {
     QWidget::changeEvent(event);
     // The header strip shows whether the calendar is the active window.
-    if (event->type() == QEvent::ActivationChange && date_watch_running_)
-        Dectect_Date_Timer_Timer();
+    if (event->type() == QEvent::ActivationChange)
+        Date_Watch_Wake();
 }

@@ -16,6 +16,9 @@ class LinuxPlatform final : public Platform {
     // desktops' own tools are always asked to set the picture.
     bool Desktop_Shows_Wallpaper(const QString& path, WallpaperFit fit) override;
 
+    // Asks the tools of the desktop in use; on a bare X server nobody can say.
+    QString Desktop_Wallpaper() override;
+
   private:
     FileRegistry registry_;
 };
