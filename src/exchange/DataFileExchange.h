@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/ExchangeFile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QLocale>
