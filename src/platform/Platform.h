@@ -29,6 +29,9 @@ class Platform {
         (void)fit;
         return false;
     }
+
+    // The picture the desktop shows now, as a path; empty when the desktop can't say.
+    virtual QString Desktop_Wallpaper() { return QString(); }
 };
 
 // The platform in force. Never null.
