@@ -29,9 +29,16 @@ class Platform {
         (void)fit;
         return false;
     }
+
+    // Opens a local file (the help page) with the desktop's default handler. False when nothing
+    // could open it.
+    virtual bool Open_File(const QString& path);
 };
 
 // The platform in force. Never null.
 Platform& Current_Platform();
 // Installs platform (not owned); nullptr restores the native backend.
 void Set_Platform(Platform* platform);
+
+// The systems this build runs on, as the About tab names them.
+QString Build_Platforms();
