@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test bench format clean install uninstall
+.PHONY: all deps build run test bench format clean install uninstall mutate
 
 all: build
 
@@ -41,6 +41,10 @@ uninstall:
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Plants each fault of tests/mutations.txt in a scratch copy and tells which the tests catch.
+mutate: deps
+	@python3 scripts/mutate.py
 
 format:
 	find src tests bench -name '*.cpp' -o -name '*.h' | xargs clang-format -i

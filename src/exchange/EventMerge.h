@@ -17,18 +17,32 @@ struct ImportedEvent {
 // Merges events into records (calendar.dat's records, in file order), in memory: one record per
 // day, texts joined by " + ", each text escaped as the editor escapes typed text, and a text that
 // already stands in the day's record (whole or as one of its " + " parts) not added again.
+// A dated event joins the first record of its day or of its every-year day; an every-year event
+// joins only the first every-year record of its day. Events without a valid day or with an empty
+// text are passed over.
 // Returns the number of events whose text was added.
 int Merge_Imported_Events(QStringList& records, const QList<ImportedEvent>& events);
 
 struct ImportOutcome {
     bool ok = false;
+    // Events whose text was added (the others already stood in their day or were empty).
     int added = 0;
     // What went wrong, for the user, when ok is false.
     QString error;
 };
 
+// "data.bak" beside the calendar.dat at data_path.
+QString Data_Backup_Path(const QString& data_path);
+// Copies calendar.dat to "data.bak" (replacing it) when calendar.dat exists. False when the copy
+// couldn't be made.
+bool Backup_Data_File(const QString& data_path);
+// Undoes an import that failed: calendar.dat is put back from "data.bak" when the two differ
+// (a failed import never changes calendar.dat, so normally nothing is copied), then "data.bak"
+// is deleted. Does nothing when there is no "data.bak".
+void Restore_Data_File(const QString& data_path);
+
 // Imports events into the calendar.dat at data_path: copies it to "data.bak" beside it, merges in
 // memory and saves once, atomically. A failed import leaves calendar.dat byte for byte as it was
-// (and removes "data.bak" again).
+// (and removes "data.bak" again); a successful one keeps "data.bak" with the events as they were.
 ImportOutcome Import_Events_Into_Data_File(const QString& data_path,
                                            const QList<ImportedEvent>& events);

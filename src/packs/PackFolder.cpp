@@ -5,6 +5,7 @@
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
 #include "events/EventStore.h"
+#include "packs/PacksTab.h"
 #include "packs/SetWallpaper_Mod.h"
 
 #include <QDir>
@@ -77,13 +78,7 @@ bool Is_Pack_Name(const QString& pack) {
 }
 
 bool Is_Pack(const QString& program_dir, const QString& pack) {
-    if (pack.isEmpty() || !Is_Pack_Name(pack) || !File_Exists(Settings_Path(program_dir, pack)))
-        return false;
-    for (qint16 month = 1; month <= 12; ++month) {
-        if (!File_Exists(Month_File(program_dir, pack, month, ".jpg")))
-            return false;
-    }
-    return true;
+    return !pack.isEmpty() && Is_Pack_Name(pack) && All_Files(Pack_Folder(program_dir, pack));
 }
 
 QString Missing_Pack_Message(const QString& pack) {
@@ -153,6 +148,12 @@ bool Paper_Details_Valid(const QString& details) {
 }
 
 QString Get_Paper_Path(const QString& program_dir, const QString& pack, qint16 month) {
+    // "." and ".." would convert and delete bitmaps of the program folder or the one above it.
+    if (!Is_Pack_Name(pack)) {
+        Msg_Box(Picture_File_Message(Month_File(program_dir, pack, month, ".jpg")), MsgButtons::Ok,
+                MsgIcon::Critical);
+        return Paper_Error;
+    }
     const QString bitmap = Month_File(program_dir, pack, month, ".bmp");
     if (File_Exists(bitmap))
         return bitmap;
@@ -168,7 +169,7 @@ QString Get_Paper_Path(const QString& program_dir, const QString& pack, qint16 m
 
 void Delete_Old_Bmps(const QString& program_dir, const QString& pack) {
     QDir folder(Pack_Folder(program_dir, pack));
-    if (!folder.exists())
+    if (!Is_Pack_Name(pack) || !folder.exists())
         return;
     const QStringList files = folder.entryList(QDir::Files | QDir::NoDotAndDotDot);
     for (const QString& name : files) {

@@ -30,6 +30,9 @@ class Platform {
         return false;
     }
 
+    // The picture the desktop shows now, as a path; empty when the desktop can't say.
+    virtual QString Desktop_Wallpaper() { return QString(); }
+
     // Opens a local file (the help page) with the desktop's default handler. False when nothing
     // could open it.
     virtual bool Open_File(const QString& path);

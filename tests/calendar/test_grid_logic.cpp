@@ -1,8 +1,10 @@
 // Month arithmetic, box style geometry, placement, twips and colour values.
+#include "calendar/AppSettings.h"
 #include "calendar/BoxStyles.h"
 #include "calendar/ColourValue.h"
 #include "calendar/MonthGrid.h"
 #include "calendar/Placement.h"
+#include "calendar/PlacementRules.h"
 #include "calendar/TwipScale.h"
 #include "common/TestMain.h"
 
@@ -40,6 +42,8 @@ class GridLogicTest : public QObject {
         // Values outside 0..7 fall back to the locale; impossible months give the first box.
         QCOMPARE(Start_Box(2, 2026, 9, us), qint16(0));
         QCOMPARE(Start_Box(13, 2026, 1, us), qint16(0));
+        QCOMPARE(Start_Box(13, 2026, 2, us), qint16(0));
+        QCOMPARE(Start_Box(0, 2026, 2, de), qint16(0));
     }
 
     void Day_Headers_Name_The_Column_Weekdays() {
@@ -140,6 +144,26 @@ class GridLogicTest : public QObject {
         const TwipRect offset{1500, 450, 9000, 6000};
         QCOMPARE(Place_Window(0, offset, 6405, 5775, 0, 0), QPoint(4095, 675));
         QCOMPARE(Place_Window(3, offset, 9705, 6765, 0, 0), QPoint(1148, 68));
+    }
+
+    // Dragging and the question after a drop follow the stored position, unless a pack's
+    // position is in force.
+    void Drag_Rules_Follow_The_Position_In_Force() {
+        AppSettings settings;
+        settings.Alignment = 7;
+        settings.Allow_Dragging = 0;
+        QVERIFY(Drag_Allowed(settings));
+        QVERIFY(!Ask_Manual_Positioning(settings, true, true));
+        settings.Use_Theme_Pos = 1;
+        QVERIFY(Ask_Manual_Positioning(settings, true, true));
+        QVERIFY(!Ask_Manual_Positioning(settings, true, false));
+        QVERIFY(!Ask_Manual_Positioning(settings, false, true));
+        settings.Alignment = 3;
+        settings.Use_Theme_Pos = 0;
+        QVERIFY(!Drag_Allowed(settings));
+        QVERIFY(Ask_Manual_Positioning(settings, true, true));
+        settings.Allow_Dragging = 1;
+        QVERIFY(Drag_Allowed(settings));
     }
 
     void Work_Area_And_Twips_Scale() {

@@ -25,7 +25,11 @@ class RecordingPlatform final : public Platform {
         return true;
     }
 
+    QString Desktop_Wallpaper() override { return desktop_picture; }
+
     QList<Wallpaper> wallpapers;
+    // What the desktop says it shows; empty: it can't say.
+    QString desktop_picture;
 
   private:
     Platform& native_;

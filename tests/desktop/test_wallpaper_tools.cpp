@@ -126,6 +126,52 @@ class WallpaperToolsTest : public QObject {
                                      "'old:picture-options'"));
     }
 
+    void picture_read_back_from_settings_data() {
+        QTest::addColumn<QString>("printed");
+        QTest::addColumn<QString>("path");
+        QTest::newRow("gsettings uri") << "'file:///packs/My%20Pack/3.bmp'\n"
+                                       << "/packs/My Pack/3.bmp";
+        QTest::newRow("quote in name") << "'/a\\'b.bmp'"
+                                       << "/a'b.bmp";
+        QTest::newRow("plain path") << "/p/1.bmp"
+                                    << "/p/1.bmp";
+        QTest::newRow("no picture") << "''"
+                                    << "";
+        QTest::newRow("not a file") << "'https://example.invalid/1.jpg'"
+                                    << "";
+        QTest::newRow("relative") << "old"
+                                  << "";
+    }
+    void picture_read_back_from_settings() {
+        QFETCH(QString, printed);
+        QFETCH(QString, path);
+        QCOMPARE(Picture_Path_From_Setting(printed), path);
+    }
+
+    void picture_read_from_desktop_configuration_files() {
+        QTemporaryDir config;
+        const QByteArray old_home = qgetenv("XDG_CONFIG_HOME");
+        qputenv("XDG_CONFIG_HOME", config.path().toLocal8Bit());
+        QDir(config.path()).mkpath("pcmanfm-qt/lxqt");
+        QFile kde(config.filePath("plasma-org.kde.plasma.desktop-appletsrc"));
+        QVERIFY(kde.open(QIODevice::WriteOnly));
+        kde.write("[Containments][1][General]\nImage=file:///not/this.jpg\n"
+                  "[Containments][1][Wallpaper][org.kde.image][General]\n"
+                  "FillMode=6\nImage=file:///home/u/Bild%201.jpg\n");
+        kde.close();
+        QFile lxqt(config.filePath("pcmanfm-qt/lxqt/settings.conf"));
+        QVERIFY(lxqt.open(QIODevice::WriteOnly));
+        lxqt.write("[System]\nWallpaper=/wrong.png\n[Desktop]\nWallpaperMode=stretch\n"
+                   "Wallpaper=/usr/share/lxqt/wallpapers/a.png\n");
+        lxqt.close();
+        const QString kde_picture = Wallpaper_From_Tools(DesktopFamily::Kde);
+        const QString lxqt_picture = Wallpaper_From_Tools(DesktopFamily::Lxqt);
+        qputenv("XDG_CONFIG_HOME", old_home);
+        QCOMPARE(kde_picture, QString("/home/u/Bild 1.jpg"));
+        QCOMPARE(lxqt_picture, QString("/usr/share/lxqt/wallpapers/a.png"));
+        QCOMPARE(Wallpaper_From_Tools(DesktopFamily::Bare_X), QString());
+    }
+
     void mate_kde_lxqt() {
         StandIns mate({"gsettings"});
         QVERIFY(Set_Wallpaper_With_Tools(DesktopFamily::Mate, "/p/1.bmp", WallpaperFit::Tile));

@@ -40,6 +40,10 @@ class EventFileFormatTest : public QObject {
         QTest::newRow("windows-1252 bytes")
             << QByteArray("\"1/1/2004=Caf\xE9 \x80 \x93q\x94 \x81\"\r\n")
             << QStringList{QStringLiteral("1/1/2004=Caf\u00E9 \u20AC \u201Cq\u201D \u0081")};
+        // The last code of the high range, where a table one entry short would end.
+        QTest::newRow("windows-1252 0x9F and 0x8A")
+            << QByteArray("\"1/1/2004=\x9F \x8A \x9C\"\r\n")
+            << QStringList{QStringLiteral("1/1/2004=\u0178 \u0160 \u0153")};
         QTest::newRow("cut utf-8 sequence read as 1252")
             << QByteArray("\"a\xC3\"") << QStringList{QStringLiteral("a\u00C3")};
     }

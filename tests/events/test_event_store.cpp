@@ -1,4 +1,5 @@
 #include "calendar/MsgBox.h"
+#include "common/FileSizeLimit.h"
 #include "common/TestEnv.h"
 #include "common/TestMain.h"
 #include "events/EventStore.h"
@@ -7,34 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QTest>
-
-#if __has_include(<sys/resource.h>)
-#include <csignal>
-#include <sys/resource.h>
-#define ALMANOR_HAVE_RLIMIT 1
-
-// Makes every write past `bytes` fail as on a full disk, for as long as it lives.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit limit = old_;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-    FileSizeLimit(const FileSizeLimit&) = delete;
-    FileSizeLimit& operator=(const FileSizeLimit&) = delete;
-
-  private:
-    rlimit old_{};
-    void (*old_handler_)(int) = nullptr;
-};
-#endif
 
 namespace {
 
@@ -203,6 +176,23 @@ class EventStoreTest : public QObject {
         bool ok = true;
         Read_Event_Records(env.Data_File(), &ok);
         QVERIFY(!ok);
+    }
+
+    // The only guard against writing a partial list over the whole file: after a failed load a
+    // save is refused even when it would succeed.
+    void failed_load_refuses_a_save_that_could_succeed() {
+        TestEnv env;
+        MsgBoxRecorder recorder;
+        QVERIFY(QDir().mkpath(env.Data_File()));
+        EventStore store(env.Data_File());
+        store.current_key = QStringLiteral("5/3/2004");
+        QVERIFY(!store.Load_File());
+        // The file is writable again, but the list in memory is not the file's.
+        QVERIFY(QDir().rmdir(env.Data_File()));
+        recorder.shown.clear();
+        QVERIFY(!store.Check_For_Pre(QStringLiteral("x")));
+        Verify_Error_Shown(recorder, QStringLiteral("Error saving data file."));
+        QVERIFY(!QFile::exists(env.Data_File()));
     }
 
     void refused_save_keeps_old_file() {

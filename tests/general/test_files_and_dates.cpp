@@ -89,7 +89,7 @@ class FilesAndDatesTest : public QObject {
         QCOMPARE(Parse_Short_Date("5.3.30", de), QDate(1930, 3, 5));
         QCOMPARE(Parse_Short_Date("05.03.2004", de), QDate(2004, 3, 5));
         for (const char* bad : {"", "abc", "2/30/2004", "13/1/2004", "1/2", "1/2/3/4", "1/2/2004x",
-                                "1/2/20045", "123/1/2004"})
+                                "1/2/20045", "123/1/2004", "005/3/2004", "5/003/2004"})
             QVERIFY2(!Parse_Short_Date(bad, us).isValid(), bad);
     }
 };

@@ -4,11 +4,9 @@
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
 #include "common/TestEnv.h"
+#include "common/TestPacks.h"
 #include "desktop/RecordingPlatform.h"
 #include "packs/PackFolder.h"
-
-#include <QColor>
-#include <QImage>
 
 // A program folder with packs in a private world, its settings, message boxes and wallpaper.
 struct PackWorld {
@@ -22,12 +20,7 @@ struct PackWorld {
     QString Folder(const QString& pack) const { return env.Program_Dir() + "/" + pack; }
     // A pack with the given settings.ini and pictures of 40 x 30 pixels for the months listed.
     void Make_Pack(const QString& pack, const QByteArray& ini, QList<int> months = {}) const {
-        env.Write_File("Almanor/" + pack + "/settings.ini", ini);
-        for (int month : months) {
-            QImage picture(40, 30, QImage::Format_RGB32);
-            picture.fill(QColor::fromHsv(month * 25, 200, 200));
-            picture.save(Folder(pack) + QString("/%1.jpg").arg(month), "JPG");
-        }
+        Write_Test_Pack(env.Program_Dir(), pack, ini, months);
     }
     QString Last_Message() const {
         return boxes.shown.isEmpty() ? QString() : boxes.shown.last().text;

@@ -3,6 +3,7 @@
 
 #include <QDir>
 #include <QFileInfo>
+#include <QImage>
 #include <QTest>
 
 // Converting the month's picture to the bitmap the wallpaper shows, once a month.
@@ -73,12 +74,43 @@ class PackPicturesTest : public QObject {
         for (int m = 1; m <= 12; ++m)
             months.append(m);
         world.Make_Pack("Full", "1=0-0-0\n", months);
+        world.Make_Pack("NoDecember", "1=0-0-0\n", months.mid(0, 11));
         months.removeAll(7);
         world.Make_Pack("NoJuly", "1=0-0-0\n", months);
         QVERIFY(Is_Pack(world.env.Program_Dir(), "Full"));
         QVERIFY(!Is_Pack(world.env.Program_Dir(), "NoJuly"));
+        QVERIFY(!Is_Pack(world.env.Program_Dir(), "NoDecember"));
         QVERIFY(!Is_Pack(world.env.Program_Dir(), "Missing"));
         QVERIFY(!Is_Pack(world.env.Program_Dir(), ""));
+    }
+
+    // "." and ".." name the program folder and the folder above it, never a pack: nothing there
+    // is read, converted or deleted, even when it looks like a complete pack.
+    void dot_names_never_reach_outside_the_packs() {
+        PackWorld world;
+        const QString above = world.env.Root();
+        world.env.Write_File("settings.ini", "1=1-4-2\n");
+        world.env.Write_File("Almanor/settings.ini", "1=1-4-2\n");
+        for (int m = 1; m <= 12; ++m) {
+            QImage picture(8, 8, QImage::Format_RGB32);
+            picture.fill(Qt::red);
+            picture.save(above + QString("/%1.jpg").arg(m), "JPG");
+            picture.save(world.env.Program_Dir() + QString("/%1.jpg").arg(m), "JPG");
+        }
+        world.env.Write_File("old.bmp", "keep");
+        world.env.Write_File("Almanor/old.bmp", "keep");
+        for (const QString& pack : {QStringLiteral(".."), QStringLiteral(".")}) {
+            QVERIFY(!Is_Pack_Name(pack));
+            QVERIFY(!Is_Pack(world.env.Program_Dir(), pack));
+            QVERIFY(Get_Paper_Details(world.context, 1, pack) != "1-4-2");
+            Get_Paper_Path(world.env.Program_Dir(), pack, 1);
+            Delete_Old_Bmps(world.env.Program_Dir(), pack);
+        }
+        QCOMPARE(TestEnv::Read_File(above + "/old.bmp"), QByteArray("keep"));
+        QCOMPARE(TestEnv::Read_File(world.env.Program_Dir() + "/old.bmp"), QByteArray("keep"));
+        QCOMPARE(QDir(above).entryList({"*.bmp"}, QDir::Files), QStringList{"old.bmp"});
+        QCOMPARE(QDir(world.env.Program_Dir()).entryList({"*.bmp"}, QDir::Files),
+                 QStringList{"old.bmp"});
     }
 };
 

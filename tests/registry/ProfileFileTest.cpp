@@ -59,6 +59,49 @@ class ProfileFileTest : public QObject {
                  QString(254, QLatin1Char('x')));
     }
 
+    // Values as hand-edited files hold them.
+    void editedValuesRead_data() {
+        QTest::addColumn<QByteArray>("line");
+        QTest::addColumn<QString>("value");
+        QTest::newRow("two quotes are empty") << QByteArray("k=\"\"") << QString("");
+        QTest::newRow("quoted blanks kept") << QByteArray("k=\" a \"") << QString(" a ");
+        QTest::newRow("one quote kept") << QByteArray("k=\"a") << QString("\"a");
+        // An emoji across the 254-character edge is dropped whole, never cut in half.
+        QTest::newRow("surrogate pair at the edge")
+            << (QByteArray("k=") + QByteArray(253, 'x') + "\xF0\x9F\x98\x80")
+            << QString(253, QLatin1Char('x'));
+        QTest::newRow("surrogate pair inside the limit")
+            << (QByteArray("k=") + QByteArray(252, 'x') + "\xF0\x9F\x98\x80")
+            << (QString(252, QLatin1Char('x')) + QString::fromUtf8("\xF0\x9F\x98\x80"));
+    }
+    void editedValuesRead() {
+        QFETCH(QByteArray, line);
+        QFETCH(QString, value);
+        TestEnv env;
+        const QString file =
+            env.Write_File(QStringLiteral("edited.ini"), "[s]\r\n" + line + "\r\n");
+        const QString got = Read(file, QStringLiteral("s"), QStringLiteral("k")).toString();
+        QCOMPARE(got, value);
+        QVERIFY(got.isEmpty() || !got.back().isHighSurrogate());
+    }
+
+    // Names that would make a line read as something else are refused and write nothing.
+    void namesThatBreakTheFileAreRefused() {
+        TestEnv env;
+        const QString file = env.Write_File(QStringLiteral("settings.ini"), Sample);
+        for (const char* entry : {"[Months]", "[x", "a=b", "a\nb"})
+            QVERIFY2(Write_Value(file, QStringLiteral("Pack"), QString::fromUtf8(entry),
+                                 QStringLiteral("S"), QStringLiteral("v")) == 87,
+                     entry);
+        QCOMPARE(Write_Value(file, QStringLiteral("Pa]ck"), QStringLiteral("k"),
+                             QStringLiteral("S"), QStringLiteral("v")),
+                 87);
+        QCOMPARE(Write_Value(file, QStringLiteral("Pack"), QStringLiteral("k"), QStringLiteral("S"),
+                             QStringLiteral("a\r\n[Months]")),
+                 87);
+        QCOMPARE(TestEnv::Read_File(file), Sample);
+    }
+
     void writesChangeOnlyTheirLine() {
         TestEnv env;
         const QString file = env.Write_File(QStringLiteral("settings.ini"), Sample);

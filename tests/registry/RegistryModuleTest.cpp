@@ -181,6 +181,35 @@ class RegistryModuleTest : public QObject {
         QCOMPARE(status, 2); // not even the key was made
     }
 
+    // Edge values at the module's boundaries: what a profile file or a caller may hand it.
+    void edgeValuesWrittenAndRead_data() {
+        QTest::addColumn<QString>("type");
+        QTest::addColumn<QVariant>("value");
+        QTest::addColumn<qint32>("status");
+        QTest::addColumn<QVariant>("read");
+        QTest::newRow("D 32767 unsigned")
+            << "D" << QVariant(quint32(32767)) << 0 << QVariant(32767);
+        QTest::newRow("D 32768 unsigned") << "D" << QVariant(quint32(32768)) << 87 << QVariant(7);
+        QTest::newRow("D true is -1") << "D" << QVariant(true) << 0 << QVariant(-1);
+        QTest::newRow("D false is 0") << "D" << QVariant(false) << 0 << QVariant(0);
+        QTest::newRow("B NaN") << "B" << QVariant(qQNaN()) << 87 << QVariant(true);
+        QTest::newRow("B 0.0 is false") << "B" << QVariant(0.0) << 0 << QVariant(false);
+    }
+    void edgeValuesWrittenAndRead() {
+        QFETCH(QString, type);
+        QFETCH(QVariant, value);
+        QFETCH(qint32, status);
+        QFETCH(QVariant, read);
+        TestEnv env;
+        const QString hkcu = QStringLiteral("HKCU");
+        QCOMPARE(Write_Value(hkcu, Key, QStringLiteral("v"), type, 7), 0);
+        QCOMPARE(Write_Value(hkcu, Key, QStringLiteral("v"), type, value), status);
+        QCOMPARE(Read(hkcu, Key, QStringLiteral("v"), type), read);
+        if (type == QLatin1String("D") && read == QVariant(-1))
+            QCOMPARE(Raw_Value(HKEY_CURRENT_USER_Handle, Key, QStringLiteral("v")).data,
+                     QByteArray("\xff\xff\xff\xff", 4));
+    }
+
     void otherTypeLettersTouchNoValue() {
         TestEnv env;
         QCOMPARE(

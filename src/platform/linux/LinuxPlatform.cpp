@@ -32,3 +32,8 @@ bool LinuxPlatform::Set_Desktop_Wallpaper(const QString& path, WallpaperFit fit)
     }
     return true;
 }
+
+QString LinuxPlatform::Desktop_Wallpaper() {
+    const DesktopFamily family = Desktop_Family(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+    return family == DesktopFamily::Bare_X ? QString() : Wallpaper_From_Tools(family);
+}

@@ -13,6 +13,9 @@ class LinuxPlatform final : public Platform {
     // a bare X server. The path set is recorded as "Wallpaper" under "Control Panel\Desktop".
     bool Set_Desktop_Wallpaper(const QString& path, WallpaperFit fit) override;
 
+    // Asks the tools of the desktop in use; on a bare X server nobody can say.
+    QString Desktop_Wallpaper() override;
+
   private:
     FileRegistry registry_;
 };

@@ -1,5 +1,6 @@
 #include "platform/linux/WallpaperTools.h"
 
+#include <QFile>
 #include <QList>
 #include <QProcess>
 #include <QStandardPaths>
@@ -260,4 +261,101 @@ QString GVariant_String(const QString& text) {
         quoted += c;
     }
     return quoted + QLatin1Char('\'');
+}
+
+namespace {
+QString Printed(const QString& program, const QStringList& arguments) {
+    QString out;
+    return Run_Tool(program, arguments, &out) ? out.trimmed() : QString();
+}
+
+QString Config_File(const QString& relative) {
+    QFile file(QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+               QLatin1Char('/') + relative);
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    return QString::fromUtf8(file.readAll());
+}
+
+QString Xfce_Wallpaper() {
+    const QString xfconf = QStringLiteral("xfconf-query");
+    const QStringList channel{QStringLiteral("-c"), QStringLiteral("xfce4-desktop")};
+    const QString listing = Printed(xfconf, channel + QStringList{QStringLiteral("-l")});
+    for (const QString& line : listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString property = line.trimmed();
+        if (property.startsWith(QLatin1String("/backdrop/")) &&
+            property.endsWith(QLatin1String("/last-image")))
+            return Picture_Path_From_Setting(
+                Printed(xfconf, channel + QStringList{QStringLiteral("-p"), property}));
+    }
+    return QString();
+}
+} // namespace
+
+QString Wallpaper_From_Tools(DesktopFamily family) {
+    const QString gsettings = QStringLiteral("gsettings");
+    const QString get = QStringLiteral("get");
+    switch (family) {
+    case DesktopFamily::Gnome:
+        return Picture_Path_From_Setting(
+            Printed(gsettings, {get, QStringLiteral("org.gnome.desktop.background"),
+                                QStringLiteral("picture-uri")}));
+    case DesktopFamily::Cinnamon:
+        return Picture_Path_From_Setting(
+            Printed(gsettings, {get, QStringLiteral("org.cinnamon.desktop.background"),
+                                QStringLiteral("picture-uri")}));
+    case DesktopFamily::Mate:
+        return Picture_Path_From_Setting(
+            Printed(gsettings, {get, QStringLiteral("org.mate.background"),
+                                QStringLiteral("picture-filename")}));
+    case DesktopFamily::Xfce:
+        return Xfce_Wallpaper();
+    case DesktopFamily::Kde:
+        return Picture_Path_From_Setting(Config_File_Value(
+            Config_File(QStringLiteral("plasma-org.kde.plasma.desktop-appletsrc")),
+            QStringLiteral("[Wallpaper][org.kde.image][General]"), QStringLiteral("Image")));
+    case DesktopFamily::Lxqt:
+        return Picture_Path_From_Setting(
+            Config_File_Value(Config_File(QStringLiteral("pcmanfm-qt/lxqt/settings.conf")),
+                              QStringLiteral("Desktop"), QStringLiteral("Wallpaper")));
+    case DesktopFamily::Bare_X:
+        break;
+    }
+    return QString();
+}
+
+QString Picture_Path_From_Setting(const QString& printed) {
+    QString text = printed.trimmed();
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) &&
+        text.endsWith(QLatin1Char('\''))) {
+        // Undo GVariant_String.
+        const QString inner = text.mid(1, text.size() - 2);
+        text.clear();
+        for (qsizetype i = 0; i < inner.size(); ++i) {
+            if (inner[i] == QLatin1Char('\\') && i + 1 < inner.size())
+                ++i;
+            text += inner[i];
+        }
+    }
+    if (text.isEmpty())
+        return QString();
+    if (text.startsWith(QLatin1Char('/')))
+        return text;
+    const QUrl url(text);
+    return url.isLocalFile() ? url.toLocalFile() : QString();
+}
+
+QString Config_File_Value(const QString& text, const QString& section, const QString& key) {
+    bool in_section = section.isEmpty();
+    const QString prefix = key + QLatin1Char('=');
+    for (const QString& raw : text.split(QLatin1Char('\n'))) {
+        const QString line = raw.trimmed();
+        if (line.startsWith(QLatin1Char('['))) {
+            in_section = section.isEmpty() || line.contains(section);
+            continue;
+        }
+        if (in_section && line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed();
+    }
+    return QString();
 }

@@ -23,5 +23,15 @@ bool Run_Tool(const QString& program, const QStringList& arguments, QString* out
 // settings already changed are put back and false is returned.
 bool Set_Wallpaper_With_Tools(DesktopFamily family, const QString& path, WallpaperFit fit);
 
+// The picture the desktop of a family other than Bare_X shows, asked of its tools or read from
+// its configuration file; empty when it can't be found out or there is none.
+QString Wallpaper_From_Tools(DesktopFamily family);
+// The path in a setting as a desktop tool prints it: a GVariant string ('file:///a%20b.jpg'), a
+// file URI or a plain path. Empty for an empty setting or any other kind of URI.
+QString Picture_Path_From_Setting(const QString& printed);
+// The value of the first line "key=..." of a configuration file's text, after "[section]" when
+// section isn't empty (a section whose header contains it); empty when there is none.
+QString Config_File_Value(const QString& text, const QString& section, const QString& key);
+
 // A text as a GVariant string literal, as gsettings reads it.
 QString GVariant_String(const QString& text);

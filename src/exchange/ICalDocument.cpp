@@ -1,0 +1,113 @@
+#include "exchange/ICalDocument.h"
+
+#include <cstring>
+
+namespace {
+
+// Hands libical the physical lines of the data one at a time and counts them, so that an error
+// can name its line.
+struct LineSource {
+    const char* next = nullptr;
+    const char* end = nullptr;
+    int consumed = 0;
+};
+
+char* Next_Physical_Line(char* out, size_t size, void* data) {
+    auto* source = static_cast<LineSource*>(data);
+    if (source->next >= source->end || size < 2)
+        return nullptr;
+    const auto left = static_cast<size_t>(source->end - source->next);
+    const void* newline = std::memchr(source->next, '\n', left);
+    size_t length =
+        newline ? static_cast<size_t>(static_cast<const char*>(newline) - source->next) + 1 : left;
+    // A line longer than libical's buffer comes in pieces; only its last piece ends the line.
+    length = std::min(length, size - 1);
+    std::memcpy(out, source->next, length);
+    out[length] = '\0';
+    source->next += length;
+    if (out[length - 1] == '\n' || source->next == source->end)
+        ++source->consumed;
+    return out;
+}
+
+struct ParserFree {
+    void operator()(icalparser* parser) const { icalparser_free(parser); }
+};
+
+struct LineFree {
+    void operator()(char* line) const { icalmemory_free_buffer(line); }
+};
+
+bool Is_Calendar_Begin(const QByteArray& line) {
+    return line.compare("BEGIN:VCALENDAR", Qt::CaseInsensitive) == 0;
+}
+
+int Line_Of_Offset(const QByteArray& data, qsizetype offset) {
+    return static_cast<int>(QByteArrayView(data).first(offset).count('\n')) + 1;
+}
+
+ICalParseResult Failure(const QString& error) {
+    ICalParseResult result;
+    result.error = error;
+    return result;
+}
+
+} // namespace
+
+ICalParseResult Parse_ICal_Calendars(const QByteArray& bytes) {
+    QByteArray data = bytes;
+    if (data.startsWith("\xEF\xBB\xBF"))
+        data.remove(0, 3);
+    // libical reads C strings: a zero byte would cut a line short without a word.
+    if (const qsizetype zero = data.indexOf('\0'); zero >= 0)
+        return Failure(QStringLiteral("Line %1 holds bytes that are not text.")
+                           .arg(Line_Of_Offset(data, zero)));
+
+    LineSource source{data.constData(), data.constData() + data.size(), 0};
+    std::unique_ptr<icalparser, ParserFree> parser(icalparser_new());
+    icalparser_set_gen_data(parser.get(), &source);
+
+    ICalParseResult result;
+    bool in_calendar = false;
+    // libical reads one line ahead to unfold the next, so a logical line starts where the
+    // previous call left the count.
+    int line_start = 1;
+    while (true) {
+        std::unique_ptr<char, LineFree> line(icalparser_get_line(parser.get(), Next_Physical_Line));
+        if (!line)
+            break;
+        const int number = line_start;
+        line_start = source.consumed;
+        const QByteArray text = QByteArray(line.get()).trimmed();
+        if (text.isEmpty())
+            continue;
+        if (!in_calendar && !Is_Calendar_Begin(text))
+            return Failure(
+                QStringLiteral("Line %1 is not the start of a calendar (BEGIN:VCALENDAR).")
+                    .arg(number));
+        in_calendar = true;
+        icalcomponent* done = icalparser_add_line(parser.get(), line.get());
+        // A line libical can't place is only fatal when it isn't a content line at all; a bad
+        // value or an unknown property is dropped by libical and the rest stays readable.
+        if (icalparser_get_state(parser.get()) == ICALPARSER_ERROR && !text.contains(':')) {
+            if (done)
+                icalcomponent_free(done);
+            return Failure(QStringLiteral("Line %1 is not an iCalendar line.").arg(number));
+        }
+        if (done) {
+            in_calendar = false;
+            if (icalcomponent_isa(done) == ICAL_VCALENDAR_COMPONENT)
+                result.calendars.emplace_back(done);
+            else
+                icalcomponent_free(done);
+        }
+    }
+    // Components left open by a cut-off file stay with the parser, which frees them.
+    if (in_calendar)
+        return Failure(QStringLiteral("The file ends at line %1 before the calendar is closed.")
+                           .arg(source.consumed));
+    if (result.calendars.empty())
+        return Failure(QStringLiteral("The file holds no calendar."));
+    result.ok = true;
+    return result;
+}

@@ -1,0 +1,30 @@
+#pragma once
+
+#include <libical/ical.h>
+
+#include <QByteArray>
+#include <QString>
+
+#include <memory>
+#include <vector>
+
+// libical components owned by C++ objects, and the reading of .ics bytes into calendars.
+
+struct ICalComponentFree {
+    void operator()(icalcomponent* component) const { icalcomponent_free(component); }
+};
+using ICalComponentPtr = std::unique_ptr<icalcomponent, ICalComponentFree>;
+
+struct ICalParseResult {
+    bool ok = false;
+    // Every VCALENDAR of the file, in file order.
+    std::vector<ICalComponentPtr> calendars;
+    // What was wrong, naming the line, when ok is false.
+    QString error;
+};
+
+// Parses data with libical, which unfolds the lines and unescapes the values. The file must be
+// made of whole calendars: it starts with BEGIN:VCALENDAR, every calendar is closed, and every
+// line is a content line. A value libical can't read (a bad date, an unknown property) only
+// loses that property, as other calendar programs do.
+ICalParseResult Parse_ICal_Calendars(const QByteArray& data);
