@@ -41,16 +41,16 @@ Tooltips_Page::Tooltips_Page(Settings_Frm* frame, Main_Frm* calendar)
     preview_ = preview;
     TipsTrigger_Lbl = new QLabel(QStringLiteral("Hover Over..."), preview);
     TipsTrigger_Lbl->setObjectName(QStringLiteral("TipsTrigger_Lbl"));
-    TipsTrigger_Lbl->setGeometry(Place(8, 30, 160, 16));
+    TipsTrigger_Lbl->setGeometry(Place(8, 32, 160, 16));
     TipBoxExample_Lbl = new ColourLabel(QStringLiteral("TipBoxExample_Lbl"), preview);
     TipBoxExample_Lbl->setText(QStringLiteral(" 1"));
     TipBoxExample_Lbl->Set_Opaque(true);
     TipBoxExample_Lbl->Set_Fore_Colour(Button_Text);
-    TipBoxExample_Lbl->setGeometry(Place(176, 17, 150, 42));
+    TipBoxExample_Lbl->setGeometry(Place(176, 21, 150, 38));
     TipExample_Lbl = new ColourLabel(QStringLiteral("TipExample_Lbl"), preview);
     TipExample_Lbl->setText(Tips_Example_Text());
     TipExample_Lbl->Set_Fore_Colour(Button_Text);
-    TipExample_Lbl->setGeometry(Place(180, 36, 142, 16));
+    TipExample_Lbl->setGeometry(Place(180, 38, 142, 16));
     for (QWidget* label :
          {static_cast<QWidget*>(TipBoxExample_Lbl), static_cast<QWidget*>(TipExample_Lbl)})
         label->installEventFilter(this);
