@@ -2,12 +2,12 @@
 #include "exchange/EventMerge.h"
 
 #include "events/EventStore.h"
+#include "exchange/ExchangeFile.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QHash>
-#include <QSaveFile>
 #include <QSet>
 
 namespace {
@@ -129,29 +129,13 @@ QString Data_Backup_Path(const QString& data_path) {
     return QFileInfo(data_path).absoluteDir().filePath(QStringLiteral("data.bak"));
 }
 
-namespace {
-
-// Writes bytes to path through a temporary file renamed into place.
-bool Save_Atomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so a short write shows in write()'s count rather than being renamed into place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 bool Backup_Data_File(const QString& data_path) {
     if (!QFile::exists(data_path))
         return true;
     QByteArray bytes;
     if (!Read_Event_Bytes(data_path, &bytes))
         return false;
-    return Save_Atomically(Data_Backup_Path(data_path), bytes);
+    return Save_File_Atomically(Data_Backup_Path(data_path), bytes);
 }
 
 void Restore_Data_File(const QString& data_path) {
@@ -161,7 +145,7 @@ void Restore_Data_File(const QString& data_path) {
     QByteArray saved, current;
     if (Read_Event_Bytes(backup, &saved) && Read_Event_Bytes(data_path, &current) &&
         saved != current)
-        Save_Atomically(data_path, saved);
+        Save_File_Atomically(data_path, saved);
     QFile::remove(backup);
 }
 
@@ -185,7 +169,7 @@ ImportOutcome Import_Events_Into_Data_File(const QString& data_path,
     QStringList records = Parse_Event_File(bytes);
     outcome.added = Merge_Imported_Events(records, events);
     // Nothing new: calendar.dat stays as it is rather than being rewritten in another encoding.
-    if (outcome.added > 0 && !Save_Atomically(data_path, Format_Event_File(records))) {
+    if (outcome.added > 0 && !Save_File_Atomically(data_path, Format_Event_File(records))) {
         QFile::remove(Data_Backup_Path(data_path));
         outcome.added = 0;
         outcome.error = QStringLiteral("The data file couldn't be saved.");

@@ -46,6 +46,26 @@ int Line_Of_Offset(const QByteArray& data, qsizetype offset) {
     return static_cast<int>(QByteArrayView(data).first(offset).count('\n')) + 1;
 }
 
+// The number of the first line with something on it, or 0 when there is none.
+int First_Content_Line(const QByteArray& data, QByteArray* line) {
+    int number = 0;
+    for (QByteArrayView rest(data); !rest.isEmpty();) {
+        ++number;
+        const qsizetype end = rest.indexOf('\n');
+        const QByteArrayView current = end < 0 ? rest : rest.first(end);
+        rest = end < 0 ? QByteArrayView() : rest.sliced(end + 1);
+        if (!current.trimmed().isEmpty()) {
+            *line = current.trimmed().toByteArray();
+            return number;
+        }
+    }
+    return 0;
+}
+
+QString Not_A_Calendar(int line) {
+    return QStringLiteral("Line %1 is not the start of a calendar (BEGIN:VCALENDAR).").arg(line);
+}
+
 ICalParseResult Failure(const QString& error) {
     ICalParseResult result;
     result.error = error;
@@ -58,6 +78,13 @@ ICalParseResult Parse_ICal_Calendars(const QByteArray& bytes) {
     QByteArray data = bytes;
     if (data.startsWith("\xEF\xBB\xBF"))
         data.remove(0, 3);
+    // A picture or a spreadsheet is told as not being a calendar, before its bytes are looked at.
+    QByteArray first_line;
+    const int first_number = First_Content_Line(data, &first_line);
+    if (first_number == 0)
+        return Failure(QStringLiteral("The file holds no calendar."));
+    if (!Is_Calendar_Begin(first_line))
+        return Failure(Not_A_Calendar(first_number));
     // libical reads C strings: a zero byte would cut a line short without a word.
     if (const qsizetype zero = data.indexOf('\0'); zero >= 0)
         return Failure(QStringLiteral("Line %1 holds bytes that are not text.")
@@ -82,9 +109,7 @@ ICalParseResult Parse_ICal_Calendars(const QByteArray& bytes) {
         if (text.isEmpty())
             continue;
         if (!in_calendar && !Is_Calendar_Begin(text))
-            return Failure(
-                QStringLiteral("Line %1 is not the start of a calendar (BEGIN:VCALENDAR).")
-                    .arg(number));
+            return Failure(Not_A_Calendar(number));
         in_calendar = true;
         icalcomponent* done = icalparser_add_line(parser.get(), line.get());
         // A line libical can't place is only fatal when it isn't a content line at all; a bad

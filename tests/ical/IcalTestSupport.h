@@ -20,8 +20,9 @@ inline QByteArray Calendar_Of(const QByteArray& lines) {
 
 // A VEVENT with the content lines given, and a UID of its own unless they bring one.
 inline QByteArray Event_Of(const QByteArray& lines) {
-    const QByteArray uid =
-        lines.startsWith("UID:") ? QByteArray() : "UID:" + QByteArray::number(qHash(lines)) + "\n";
+    const QByteArray uid = lines.startsWith("UID:")
+                               ? QByteArray()
+                               : "UID:" + QByteArray::number(qHash(lines, 0)) + "\n";
     return "BEGIN:VEVENT\n" + uid + "DTSTAMP:20261201T000000Z\n" + lines + "END:VEVENT\n";
 }
 

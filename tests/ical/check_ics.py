@@ -1,4 +1,4 @@
-#!/usr/bin/env python3
+#!/ usr / bin / env python3
 """Reads an exported .ics file with the icalendar package, a reader that shares nothing with
 libical, checks what every calendar program expects of it and lists its events, one a line:
 start date|yearly or once|summary (line breaks shown as \\n)."""

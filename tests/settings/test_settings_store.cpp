@@ -2,14 +2,12 @@
 #include "calendar/MsgBox.h"
 #include "calendar/SettingKeys.h"
 #include "calendar/SettingsStore.h"
+#include "common/FileSizeLimit.h"
 #include "common/TestEnv.h"
 #include "common/TestMain.h"
 
 #include <QSettings>
 #include <QTest>
-
-#include <csignal>
-#include <sys/resource.h>
 
 namespace {
 
@@ -20,25 +18,6 @@ SettingsStore Hand_Written(const TestEnv& env, const QByteArray& content,
                            const QString& name = QStringLiteral("hand.ini")) {
     return SettingsStore(env.Write_File(name, content));
 }
-
-// Lowers the file size limit for a scope, so that writing a file fails even as root.
-class FileSizeLimit {
-  public:
-    explicit FileSizeLimit(rlim_t bytes) {
-        getrlimit(RLIMIT_FSIZE, &old_);
-        old_handler_ = std::signal(SIGXFSZ, SIG_IGN);
-        rlimit lowered{bytes, old_.rlim_max};
-        setrlimit(RLIMIT_FSIZE, &lowered);
-    }
-    ~FileSizeLimit() {
-        setrlimit(RLIMIT_FSIZE, &old_);
-        std::signal(SIGXFSZ, old_handler_);
-    }
-
-  private:
-    rlimit old_{};
-    void (*old_handler_)(int) = nullptr;
-};
 
 } // namespace
 

@@ -177,6 +177,11 @@ class StylePositionTabTest : public QObject {
         QCOMPARE(calendar.Settings.Effective_Style(), qint16(1));
         QCOMPARE(calendar.Settings.Effective_Position(), qint16(4));
 
+        // Coming back to the window keeps the pack's place, not the sliders'.
+        world.Reactivate();
+        QVERIFY(page->Vertical_Sli->isHidden());
+        QCOMPARE(page->Box_Preview_Twips(), (TwipRect{650 + 2010 - 585, 1100, 585, 540}));
+
         // Clearing them gives the user's own choices back.
         page->Theme_Style_Chk->click();
         page->Theme_Pos_Chk->click();

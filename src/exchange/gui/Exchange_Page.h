@@ -5,6 +5,7 @@
 #include <array>
 
 class OpenSaveDialog;
+class QGroupBox;
 class QPushButton;
 
 // The "Import\Export" tab: events and configuration to and from files. Each button asks for a
@@ -19,13 +20,25 @@ class Exchange_Page : public SettingsPage {
     std::array<QPushButton*, 4> Import_Btn{};
     // By index: "Data File", "Configuration", "to Text File", "to CSV File", "to iCalendar File".
     std::array<QPushButton*, 5> Export_Btn{};
+    QGroupBox* Import_Fra = nullptr;
+    QGroupBox* Export_Fra = nullptr;
     OpenSaveDialog* Dialog1 = nullptr;
 
+    void Export_Btn_Click(int index);
+    void Import_Btn_Click(int index);
+
+    // True when the lower-cased last four characters of Dialog1's FileName differ from
+    // extension (such as ".csv").
+    bool Needs_Extension(const QString& extension) const;
     // The shared choice of an export file: the save dialog with title and filter, the extension
     // added when missing, and "Overwrite existing file?" (No shows the dialog again). Empty when
     // the user cancelled.
     QString Choose_Export_File(const QString& title, const QString& filter,
                                const QString& extension);
+    // calendar.dat of the program.
+    static QString Data_File_Path();
+    // After an import: the calendar window rebuilds the month on show from calendar.dat.
+    void Renew_Calendar();
 
     void Import_CSV();
     void Export_CSV();

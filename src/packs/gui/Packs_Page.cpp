@@ -142,6 +142,10 @@ void Packs_Page::Load_Pack_Checks() {
     Theme_Use_Chk->setChecked(settings.Use_Themes == 1);
     style->Theme_Pos_Chk->setChecked(settings.Use_Theme_Pos == 1);
     style->Theme_Style_Chk->setChecked(settings.Use_Theme_Style == 1);
+    // The activation has just laid the preview out for the position options and drawn it from
+    // the sliders; a pack position that was already ticked must take it over again, or the
+    // sliders would show beside disabled options.
+    style->Theme_Pos_Chk_Click();
     style->Style_Preview();
 }
 
