@@ -4,7 +4,7 @@ BUILD_DIR ?= build
 TEST_BUILD_DIR ?= build-test
 GENERATOR := $(shell command -v ninja >/dev/null 2>&1 && echo "-G Ninja")
 
-.PHONY: all deps build run test bench format clean install uninstall mutate
+.PHONY: all deps build run test bench format clean install uninstall mutate fuzz kill-test
 
 all: build
 
@@ -41,6 +41,21 @@ uninstall:
 
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
+
+# Runs every libFuzzer target for FUZZ_SECONDS (default 60) on its seed corpus (clang).
+FUZZ_SECONDS ?= 60
+fuzz: deps
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+
+# Kills a program 1,000 times while it saves calendar.dat (and 250 times while it saves the settings
+# file) and checks after every kill that nothing was lost. `make test` runs 100 kills.
+KILLS ?= 1000
+kill-test: deps
+	cmake -S . -B $(TEST_BUILD_DIR) $(GENERATOR) -DCMAKE_BUILD_TYPE=Debug \
+	    -DALMANOR_WERROR=ON -DALMANOR_SANITIZE=ON -DALMANOR_BENCH=OFF
+	cmake --build $(TEST_BUILD_DIR) --target test_crash
+	cd $(TEST_BUILD_DIR)/tests && ALMANOR_KILLS=$(KILLS) QT_QPA_PLATFORM=offscreen \
+	    ASAN_OPTIONS=detect_leaks=0 ./test_crash
 
 # Plants each fault of tests/mutations.txt in a scratch copy and tells which the tests catch.
 mutate: deps

@@ -6,6 +6,7 @@ packages=(
     build-essential cmake ninja-build pkg-config
     qt6-base-dev qt6-base-dev-tools libgl1-mesa-dev libxcb1-dev
     libgtest-dev libbenchmark-dev
+    clang libclang-rt-14-dev
     libical-dev python3-icalendar
     fonts-liberation
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick

@@ -40,18 +40,6 @@ QString Time_Format(const QLocale& locale) {
 
 } // namespace
 
-bool Save_File_Atomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so a short write (disk full, file size limit) shows in write()'s count: a
-    // buffered QSaveFile flushes a short write at commit without noticing and renames a cut file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        return false;
-    }
-    return true;
-}
-
 bool Read_Whole_File(const QString& path, QByteArray* bytes, qint64 max_size) {
     bytes->clear();
     const QFileInfo info(path);

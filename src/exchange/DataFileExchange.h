@@ -1,5 +1,7 @@
 #pragma once
 
+#include "exchange/ExchangeFile.h"
+
 #include <QByteArray>
 #include <QDateTime>
 #include <QLocale>
@@ -8,9 +10,6 @@
 // Copies of calendar.dat out of the program folder and in from elsewhere, and the file helpers
 // the exchange files share.
 
-// Writes bytes to path through a temporary file in the same folder that is renamed into place:
-// a failed write leaves the old file (or no file) under the name, never a half one.
-bool Save_File_Atomically(const QString& path, const QByteArray& bytes);
 // The bytes of a normal file; false when it is missing, not a normal file, larger than max_size
 // or can't be read.
 bool Read_Whole_File(const QString& path, QByteArray* bytes, qint64 max_size);

@@ -2,7 +2,6 @@
 
 #include "calendar/AppSettings.h"
 #include "packs/SetWallpaper_Mod.h"
-#include "registry/Registry.h"
 
 namespace {
 // The details of the month, or an empty string (after telling the user when the file's item
@@ -31,11 +30,6 @@ qint16 Mode_To_Set(const AppSettings& settings, const QString& details) {
                                            : Get_Paper_DisplayMode(details);
 }
 
-QString Desktop_Value(const QString& name) {
-    QVariant value;
-    Read_Value(QStringLiteral("HKCU"), Desktop_Key, name, QStringLiteral("S"), QString(), value);
-    return value.toString();
-}
 } // namespace
 
 void Get_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 month) {
@@ -70,13 +64,6 @@ void Preview_Wallpaper_Stuff(PackContext& context, const QString& pack, qint16 m
 }
 
 qint16 Current_Display_Mode() {
-    const QString tile = Desktop_Value(QStringLiteral("TileWallpaper"));
-    const QString style = Desktop_Value(QStringLiteral("WallpaperStyle"));
-    if (tile == QLatin1String("1") && style == QLatin1String("0"))
-        return 1;
-    if (tile == QLatin1String("0") && style == QLatin1String("2"))
-        return 2;
-    if (tile == QLatin1String("0") && style == QLatin1String("0"))
-        return 0;
-    return -1;
+    return Display_Mode_Of(Desktop_Value(QStringLiteral("TileWallpaper")).value_or(QString()),
+                           Desktop_Value(QStringLiteral("WallpaperStyle")).value_or(QString()));
 }

@@ -18,13 +18,6 @@ const QString Wallpaper_Value = QStringLiteral("Wallpaper");
 const QString Tile_Value = QStringLiteral("TileWallpaper");
 const QString Style_Value = QStringLiteral("WallpaperStyle");
 
-std::optional<QString> Desktop_Value(const QString& name) {
-    QVariant value;
-    if (Read_Value(Current_User, Desktop_Key, name, QStringLiteral("S"), QString(), value) != 0)
-        return std::nullopt;
-    return value.toString();
-}
-
 void Put_Desktop_Value(const QString& name, const std::optional<QString>& value) {
     if (value)
         Write_Value(Current_User, Desktop_Key, name, QStringLiteral("S"), *value);
@@ -33,13 +26,15 @@ void Put_Desktop_Value(const QString& name, const std::optional<QString>& value)
 }
 
 WallpaperFit Saved_Fit(const DesktopSnapshot& snapshot) {
-    const QString tile = snapshot.tile_wallpaper.value_or(QString());
-    const QString style = snapshot.wallpaper_style.value_or(QString());
-    if (tile == QLatin1String("1") && style == QLatin1String("0"))
-        return WallpaperFit::Tile;
-    if (tile == QLatin1String("0") && style == QLatin1String("0"))
+    switch (Display_Mode_Of(snapshot.tile_wallpaper.value_or(QString()),
+                            snapshot.wallpaper_style.value_or(QString()))) {
+    case 0:
         return WallpaperFit::Centre;
-    return WallpaperFit::Stretch;
+    case 1:
+        return WallpaperFit::Tile;
+    default:
+        return WallpaperFit::Stretch;
+    }
 }
 
 void Store(SettingsStore& store, AppSettings& settings, const char* key, const QVariant& value) {

@@ -52,3 +52,21 @@ QString Current_Wallpaper() {
                QStringLiteral("NONE"), path);
     return path.toString();
 }
+
+std::optional<QString> Desktop_Value(const QString& value_name) {
+    QVariant value;
+    if (Read_Value(Current_User, Desktop_Key, value_name, QStringLiteral("S"), QString(), value) !=
+        0)
+        return std::nullopt;
+    return value.toString();
+}
+
+qint16 Display_Mode_Of(const QString& tile_wallpaper, const QString& wallpaper_style) {
+    if (tile_wallpaper == QLatin1String("1") && wallpaper_style == QLatin1String("0"))
+        return 1;
+    if (tile_wallpaper == QLatin1String("0") && wallpaper_style == QLatin1String("2"))
+        return 2;
+    if (tile_wallpaper == QLatin1String("0") && wallpaper_style == QLatin1String("0"))
+        return 0;
+    return -1;
+}

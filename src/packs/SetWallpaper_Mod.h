@@ -3,6 +3,8 @@
 #include <QString>
 #include <QtGlobal>
 
+#include <optional>
+
 // The desktop wallpaper and its values under HKEY_CURRENT_USER "Control Panel\Desktop":
 //   display mode  style word  TileWallpaper  WallpaperStyle
 //   0             CENTER      "0"            "0"
@@ -24,5 +26,10 @@ void SetWallpaperByName(const QString& path, const QString& style_word);
 // Errors are ignored.
 void SetRegistryString(const QString& root, const QString& key, const QString& value_name,
                        const QString& value);
+// A string value of "Control Panel\Desktop"; nothing when it is missing.
+std::optional<QString> Desktop_Value(const QString& value_name);
+// The display mode a pair of TileWallpaper and WallpaperStyle values stands for: 1 tiled,
+// 2 stretched, 0 centred; -1 for any other pair.
+qint16 Display_Mode_Of(const QString& tile_wallpaper, const QString& wallpaper_style);
 // The wallpaper path last set, as recorded in the registry; "NONE" when nothing is recorded.
 QString Current_Wallpaper();

@@ -8,7 +8,7 @@
 #include <QTest>
 
 namespace {
-QString Desktop_Value(const QString& name) {
+QString Value_Or_Missing(const QString& name) {
     QVariant value;
     Read_Value("HKCU", Desktop_Key, name, "S", "missing", value);
     return value.toString();
@@ -48,14 +48,14 @@ class MonthlyWallpaperTest : public QObject {
         TestEnv env;
         RecordingPlatform platform;
         SetWallpaper(path, qint16(mode));
-        QTEST(Desktop_Value("TileWallpaper"), "tile");
-        QTEST(Desktop_Value("WallpaperStyle"), "style");
+        QTEST(Value_Or_Missing("TileWallpaper"), "tile");
+        QTEST(Value_Or_Missing("WallpaperStyle"), "style");
         QCOMPARE(platform.wallpapers.size(), 1);
         QCOMPARE(platform.wallpapers.first().path, path);
         QTEST(int(platform.wallpapers.first().fit), "fit");
         // Style words compare exactly.
         SetWallpaperByName(path, "center");
-        QCOMPARE(Desktop_Value("WallpaperStyle"), QString("2"));
+        QCOMPARE(Value_Or_Missing("WallpaperStyle"), QString("2"));
     }
 
     void themes_off_changes_nothing() {
@@ -64,7 +64,7 @@ class MonthlyWallpaperTest : public QObject {
         Get_Wallpaper_Stuff(world.context, "Missing", 3);
         QVERIFY(world.boxes.shown.isEmpty());
         QVERIFY(world.platform.wallpapers.isEmpty());
-        QCOMPARE(Desktop_Value("TileWallpaper"), QString("missing"));
+        QCOMPARE(Value_Or_Missing("TileWallpaper"), QString("missing"));
     }
 
     void month_of_a_pack_data() {
@@ -94,8 +94,8 @@ class MonthlyWallpaperTest : public QObject {
         QCOMPARE(world.settings.PackBoxStyle, qint16(1));
         QCOMPARE(world.settings.PackPosition, qint16(7));
         QVERIFY(QFileInfo::exists(bitmap));
-        QTEST(Desktop_Value("TileWallpaper"), "tile");
-        QTEST(Desktop_Value("WallpaperStyle"), "style");
+        QTEST(Value_Or_Missing("TileWallpaper"), "tile");
+        QTEST(Value_Or_Missing("WallpaperStyle"), "style");
         QCOMPARE(world.platform.wallpapers.size(), 1);
         QCOMPARE(world.platform.wallpapers.last().path, bitmap);
 

@@ -26,13 +26,6 @@ QStringList Items(const QComboBox* box) {
     return items;
 }
 
-std::optional<QString> Desktop_Value(const QString& name) {
-    QVariant value;
-    if (Read_Value("HKCU", Desktop_Key, name, "S", QString(), value) != 0)
-        return std::nullopt;
-    return value.toString();
-}
-
 void Set_Desktop_Value(const QString& name, const std::optional<QString>& value) {
     if (value)
         Write_Value("HKCU", Desktop_Key, name, "S", *value);
