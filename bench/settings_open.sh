@@ -56,13 +56,14 @@ times=()
 for run in $(seq "$runs"); do
     xdotool windowactivate --sync "$wid" 2>/dev/null || true
     sleep 0.3
-    read -r ms _ < <("$watch" --trigger "Almanor Settings" xdotool key F8)
+    read -r ms _ < <("$watch" --trigger "Almanor Settings" xdotool key F8 2>/dev/null)
     times+=("$ms")
     echo "run $run: $ms ms from F8 to the mapped settings window"
-    sid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Almanor Settings$' | head -1)
-    xdotool windowactivate --sync "$sid" key alt+F4 2>/dev/null || true
+    # Cancel closes the window; the next run opens a new one.
+    sid=$(timeout 10 xdotool search --sync --onlyvisible --name '^Almanor Settings$' 2>/dev/null | head -1)
+    xdotool mousemove --window "$sid" 236 323 click 1 2>/dev/null || true
     for _ in $(seq 50); do
-        xdotool search --onlyvisible --name '^Almanor Settings$' >/dev/null || break
+        xdotool search --onlyvisible --name '^Almanor Settings$' >/dev/null 2>&1 || break
         sleep 0.1
     done
 done

@@ -10,6 +10,7 @@
 #include "settings/gui/TabStrip.h"
 #include "settings/gui/Tooltips_Page.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QPushButton>
 #include <QRadioButton>
@@ -79,9 +80,25 @@ class SettingsWindowTest : public QObject {
             if (tab % 4 != 0)
                 QVERIFY(!rect.intersects(frame.TabStrip1->tabRect(tab)));
         }
+        // The wheel over the strip steps a tab a notch, the arrow keys too; neither runs past
+        // the ends.
+        for (int notch = 0; notch < 6; ++notch) {
+            QWheelEvent wheel(QPointF(20, 10), frame.TabStrip1->mapToGlobal(QPointF(20, 10)),
+                              QPoint(), QPoint(0, -120), Qt::NoButton, Qt::NoModifier,
+                              Qt::NoScrollPhase, false);
+            QApplication::sendEvent(frame.TabStrip1, &wheel);
+        }
+        QCOMPARE(frame.Which_Tab(), qint16(7));
+        int page = -1;
+        QCOMPARE(Visible_Pages(frame, &page), 1);
+        QCOMPARE(page, 6);
+        frame.TabStrip1->setFocus();
+        for (int i = 0; i < 3; ++i)
+            QTest::keyClick(frame.TabStrip1, Qt::Key_Right);
+        QCOMPARE(frame.Which_Tab(), qint16(8));
         // The pages lie where the frame puts them, all in the same place.
-        for (QWidget* page : frame.Settings_Fra)
-            QCOMPARE(page->geometry(), frame.Settings_Fra[0]->geometry());
+        for (QWidget* each : frame.Settings_Fra)
+            QCOMPARE(each->geometry(), frame.Settings_Fra[0]->geometry());
     }
 
     void cancel_stores_nothing_but_the_tab() {

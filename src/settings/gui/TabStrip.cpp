@@ -4,6 +4,7 @@
 #include <QMouseEvent>
 #include <QStyleOptionTab>
 #include <QStylePainter>
+#include <QWheelEvent>
 
 TabStrip::TabStrip(int per_row, QWidget* parent) : QWidget(parent), per_row_(std::max(1, per_row)) {
     setFocusPolicy(Qt::TabFocus);
@@ -93,9 +94,27 @@ void TabStrip::mousePressEvent(QMouseEvent* event) {
 
 void TabStrip::keyPressEvent(QKeyEvent* event) {
     if (event->key() == Qt::Key_Left || event->key() == Qt::Key_Right) {
-        const int step = event->key() == Qt::Key_Left ? -1 : 1;
-        setCurrentIndex((current_ + step + count()) % count());
+        Step(event->key() == Qt::Key_Left ? -1 : 1);
         return;
     }
     QWidget::keyPressEvent(event);
+}
+
+void TabStrip::wheelEvent(QWheelEvent* event) {
+    // A notch is 120; turning the wheel towards the user goes to the next tab.
+    wheel_ += event->angleDelta().y();
+    while (wheel_ <= -120) {
+        wheel_ += 120;
+        Step(1);
+    }
+    while (wheel_ >= 120) {
+        wheel_ -= 120;
+        Step(-1);
+    }
+    event->accept();
+}
+
+void TabStrip::Step(int by) {
+    if (count() > 0)
+        setCurrentIndex(std::clamp(current_ + by, 0, count() - 1));
 }

@@ -5,7 +5,7 @@
 
 // The settings window's tab strip: its tabs in rows of equal share, as many rows as the tabs need
 // at the strip's width, so that every caption shows in full. Clicking a tab selects it; the arrow
-// keys step through the tabs while the strip has the focus.
+// keys step through the tabs while the strip has the focus, and the wheel one tab a notch.
 class TabStrip : public QWidget {
     Q_OBJECT
   public:
@@ -28,11 +28,14 @@ class TabStrip : public QWidget {
     void paintEvent(QPaintEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
 
   private:
     int Row_Height() const;
+    void Step(int by);
 
     QStringList captions_;
     int per_row_;
     int current_ = -1;
+    int wheel_ = 0;
 };
