@@ -1,42 +1,12 @@
-#include "calendar/gui/ColourLabel.h"
-#include "common/CalendarWorld.h"
 #include "common/TestMain.h"
 #include "events/EventStore.h"
-#include "exchange/gui/Exchange_Page.h"
-#include "filedialog/FileDialogControl.h"
-#include "settings/gui/Settings_Frm.h"
+#include "exchange/ExchangePageWorld.h"
 
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-// The calendar on 10 February 2026 with its settings window open on the exchange tab.
-struct PageWorld {
-    CalendarWorld world;
-    FileDialogRecorder dialogs;
-    Main_Frm* window = nullptr;
-    Exchange_Page* page = nullptr;
-
-    explicit PageWorld(const QStringList& records = {}) {
-        if (!records.isEmpty())
-            world.Write_Events(records);
-        window = &world.Start();
-        QTest::keyClick(window, Qt::Key_F8);
-        page = window->Settings_Window()->Exchange();
-    }
-    QString Caption_Of_Day(int day) const {
-        const int box = window->Start_Box(window->ViewMonth, window->ViewYear) + day - 1;
-        return window->Box_Caption_Lbl[box]->Shown_Text().simplified();
-    }
-    QString Data() const { return world.env.Data_File(); }
-    QString Backup() const { return world.env.Program_Dir() + "/data.bak"; }
-};
-
-} // namespace
 
 class ExchangePageTest : public QObject {
     Q_OBJECT

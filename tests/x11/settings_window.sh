@@ -40,9 +40,16 @@ geometry() {
 
 # F8 on the calendar opens the settings window; its id lands in $sid.
 open_settings() {
-    xdotool windowactivate --sync "$wid" 2>/dev/null
-    xdotool key --window "$wid" F8
-    sid=$(timeout 20 xdotool search --sync --onlyvisible --name '^Almanor Settings$' | head -1)
+    sid=""
+    # The key goes to the focused window; a busy machine may not have given the calendar the
+    # focus yet, so try again a few times.
+    for _ in 1 2 3; do
+        xdotool windowactivate --sync "$wid" 2>/dev/null
+        xdotool windowfocus --sync "$wid" 2>/dev/null
+        xdotool key F8
+        sid=$(timeout 7 xdotool search --sync --onlyvisible --name '^Almanor Settings$' | head -1)
+        [ -n "$sid" ] && break
+    done
     [ -n "$sid" ] || { fail "F8 did not open \"Almanor Settings\""; return 1; }
     # Away from the calendar, so a screenshot of the window shows it alone.
     xdotool windowmove --sync "$sid" 40 40

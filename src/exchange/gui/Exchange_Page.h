@@ -35,6 +35,9 @@ class Exchange_Page : public SettingsPage {
     // the user cancelled.
     QString Choose_Export_File(const QString& title, const QString& filter,
                                const QString& extension);
+    // The open dialog with title and filter until the user picks an existing file ("File
+    // doesn't exist!" shows it again). Empty when the user cancelled.
+    QString Choose_Import_File(const QString& title, const QString& filter);
     // calendar.dat of the program.
     static QString Data_File_Path();
     // After an import: the calendar window rebuilds the month on show from calendar.dat.
