@@ -140,6 +140,8 @@ class Main_Frm : public QWidget {
     // dragging, tooltips and balloons (Main_Frm_{Navigation,Menus,Keys,Timer,Drag,Mouse,
     // Tooltips}.cpp, events/gui/Edit_Frm_Box.cpp).
     void Edit_Box(qint16 index);
+    // Opens the editor on a day, wherever the view has moved since the day was chosen.
+    void Edit_Day(const QDate& day);
     Edit_Frm* Editor() const;
     void Next_Month();
     void Previous_Month();
@@ -150,6 +152,11 @@ class Main_Frm : public QWidget {
     void Popup_Years();
     void Popup_Start_Day(qint16 which_day);
     void Clear_Day(qint16 index);
+    // "Clear" of a day chosen earlier: removes the record its box showed.
+    void Clear_Date(const QDate& day);
+    // Shows a stored event text in a day box: caption, tooltips, and the underline that marks a
+    // day with an event (has_event) in the small style.
+    void Show_Box_Event(qint16 index, const QString& stored, bool has_event);
     // F8 and the day menu's "Settings": opens the settings window, or activates the open one.
     void Show_Settings();
     // The settings window while it is open; nullptr otherwise.
@@ -172,6 +179,8 @@ class Main_Frm : public QWidget {
     void Close_Other_Windows();
     // The date of a box of the shown month; invalid for a box without a day.
     QDate Box_Date(qint16 index) const;
+    // The box of a date while its month is shown; -1 otherwise.
+    qint16 Box_Index(const QDate& day) const;
 
     bool AutoCompacted = false;
     bool Balloon_Showing = false;
