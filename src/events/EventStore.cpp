@@ -3,9 +3,9 @@
 
 #include "calendar/MsgBox.h"
 #include "events/MonthEvents.h"
+#include "events/ReplaceFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -95,12 +95,7 @@ bool EventStore::Save(const QStringList& all) {
     const QByteArray bytes = Format_Event_File(all);
     // Counted before the attempt: a save that failed half way may still have touched the file.
     ++save_count_;
-    QSaveFile file(path_);
-    // Unbuffered, so a short write (disk full, file size limit) shows in write()'s count: a
-    // buffered QSaveFile flushes a short write at commit without noticing and renames a cut file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
+    if (!Replace_File(path_, bytes)) {
         Tell_Save_Error();
         return false;
     }
