@@ -1,7 +1,10 @@
 #include "common/TestMain.h"
 #include "events/EventStore.h"
+#include "events/gui/Events_Page.h"
 #include "exchange/ExchangePageWorld.h"
+#include "settings/gui/Settings_Frm.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
@@ -167,6 +170,24 @@ class ExchangePageTest : public QObject {
                            "  -  Tom & Jerry\r\n\r\n" +
                            locale.toString(QDate(2026, 12, 25), QLocale::LongFormat) +
                            " (every year)  -  Christmas\r\n\r\n");
+    }
+    void exports_follow_the_overview_order() {
+        PageWorld w({"1/4/2004=Later", "5/3/2004=Sooner"});
+        QTemporaryDir outside;
+        auto rows = [&](const QString& order) {
+            Events_Page* overview = w.window->Settings_Window()->Events();
+            overview->Sort_Cbo->setCurrentText(order);
+            w.dialogs.Answer_With(outside.path() + "/" + order);
+            w.page->Export_Text();
+            const QString text =
+                QString::fromUtf8(TestEnv::Read_File(outside.path() + "/" + order + ".txt"));
+            return QStringList{text.section("  -  ", 1, 1).section('\r', 0, 0),
+                               text.section("  -  ", 2, 2).section('\r', 0, 0)};
+        };
+        // Both date orders write by ascending date; "Date Added" keeps the file's order.
+        QCOMPARE(rows("Ascending Date"), (QStringList{"Sooner", "Later"}));
+        QCOMPARE(rows("Descending Date"), (QStringList{"Sooner", "Later"}));
+        QCOMPARE(rows("Date Added"), (QStringList{"Later", "Sooner"}));
     }
 };
 

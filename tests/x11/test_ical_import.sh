@@ -86,8 +86,9 @@ xdotool type --delay 20 "$ics"
 sleep 0.3
 xdotool key Return
 
+# The machine may be busy: the import and its message get up to 20 s.
 message=""
-for _ in $(seq 50); do
+for _ in $(seq 200); do
     message=$(xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -v "^$wid\$" | head -1)
     [ -n "$message" ] && break
     sleep 0.1
@@ -101,7 +102,10 @@ grep -q "\"15/$month/$year=Sports day + 08:30:00 Parents, teachers evening\"" \
 if [ -n "$message" ]; then
     xdotool windowactivate --sync "$message" 2>/dev/null || true
     xdotool key Return
-    sleep 0.5
+    for _ in $(seq 50); do
+        xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -qv "^$wid\$" || break
+        sleep 0.1
+    done
     xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -qv "^$wid\$" &&
         fail "the message box stayed open after Enter"
 fi
