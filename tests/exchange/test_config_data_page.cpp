@@ -3,8 +3,13 @@
 #include "calendar/SettingsStore.h"
 #include "common/TestMain.h"
 #include "exchange/ExchangePageWorld.h"
+#include "settings/gui/Colours_Page.h"
+#include "settings/gui/General_Page.h"
 #include "settings/gui/StylePosition_Page.h"
+#include "settings/gui/Tooltips_Page.h"
 
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QTest>
@@ -30,8 +35,14 @@ class ConfigDataPageTest : public QObject {
   private slots:
     void Configuration_Export_Writes_What_The_Window_Shows() {
         PageWorld w;
-        // A change on another tab, not applied.
-        w.window->Settings_Window()->Style_Position()->Style3_Opt->click();
+        // Changes on other tabs, not applied.
+        Settings_Frm* frame = w.window->Settings_Window();
+        frame->Style_Position()->Style3_Opt->click();
+        frame->General()->Alert_Chk->click();
+        QComboBox* date_format = frame->General()->Bar_Date_Cbo;
+        date_format->setCurrentIndex(date_format->count() - 1);
+        frame->Tooltips()->Tips_Opt[2]->click();
+        frame->Colours()->Col_Sys_Opt->click();
         w.dialogs.Answer_With(Path(w, "setup"));
         w.page->Export_Btn[1]->click();
         QCOMPARE(w.dialogs.shown.size(), 1);
@@ -45,8 +56,14 @@ class ConfigDataPageTest : public QObject {
         const QByteArray file = TestEnv::Read_File(path);
         QVERIFY(file.startsWith("\"Style=2\"\r\n\"TaskPos=0\"\r\n"));
         QCOMPARE(file.count("\r\n"), 32);
+        for (const QString& line :
+             {QString("\"Menu_Col_Sorce=0\""), QString("\"Show_Alerts=0\""),
+              "\"Bar_Date_Format=" + date_format->currentText() + "\"", QString("\"Tooltips=2\"")})
+            QVERIFY2(file.contains(line.toUtf8()), qPrintable(line));
         // Exporting is no Apply.
         QCOMPARE(w.window->Settings.Style, 1);
+        QCOMPARE(w.window->Settings.Show_Alerts, 1);
+        QCOMPARE(w.window->Settings.Tooltips, 1);
 
         // A folder that isn't there: the export's own message, and no file.
         w.dialogs.Answer_With(Path(w, "nowhere/setup.ini"));

@@ -86,6 +86,16 @@ class ExchangePageTest : public QObject {
         QCOMPARE(w.Caption_Of_Day(1), QString());
     }
 
+    void failed_import_into_no_calendar_brings_back_no_old_backup() {
+        PageWorld w;
+        w.world.env.Write_File("Almanor/data.bak", "\"1/2/2026=Long gone\"\r\n");
+        w.dialogs.Answer_With(w.world.env.Write_File("bad.csv", "Title\r\n"));
+        w.page->Import_CSV();
+        QCOMPARE(w.world.boxes.shown.size(), 2);
+        QVERIFY(!QFile::exists(w.Data()));
+        QVERIFY(!QFile::exists(w.Backup()));
+    }
+
     void export_file_gets_its_extension_and_asks_before_overwriting() {
         PageWorld w;
         const QString taken = w.world.env.Write_File("taken.csv", "old");

@@ -8,8 +8,13 @@
 #include "exchange/DataFileExchange.h"
 #include "filedialog/gui/OpenSaveDialog.h"
 #include "packs/gui/Packs_Page.h"
+#include "settings/ColourChoice.h"
+#include "settings/GeneralOptions.h"
+#include "settings/gui/Colours_Page.h"
+#include "settings/gui/General_Page.h"
 #include "settings/gui/Settings_Frm.h"
 #include "settings/gui/StylePosition_Page.h"
+#include "settings/gui/Tooltips_Page.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,6 +76,50 @@ void Shown_Packs(const Packs_Page* page, AppSettings& shown) {
         shown.Other_Display_Mode = qint16(page->Display_Cbo->currentIndex());
 }
 
+// The colours tab: the seven swatches and where the menu takes its colours from.
+void Shown_Colours(const Colours_Page* page, AppSettings& shown) {
+    if (!page)
+        return;
+    const ColourSet colours = page->Pending_Colours();
+    auto colour = [&colours](ColourEntry entry) { return colours[std::size_t(entry)]; };
+    shown.Today = colour(ColourEntry::Today);
+    shown.Normal = colour(ColourEntry::Normal);
+    shown.Num = colour(ColourEntry::Num);
+    shown.Text = colour(ColourEntry::Text);
+    shown.Back = colour(ColourEntry::Back);
+    shown.Fore = colour(ColourEntry::Fore);
+    shown.Inactive = colour(ColourEntry::Inactive);
+    if (page->Col_Sys_Opt && page->Col_Sys_Opt->isChecked())
+        shown.Menu_Colour_Source = 0;
+    else if (page->Col_Other_Opt && page->Col_Other_Opt->isChecked())
+        shown.Menu_Colour_Source = 1;
+}
+
+// The settings tab (title bar and general options) and the tooltips tab.
+void Shown_General(const General_Page* page, const Tooltips_Page* tips, AppSettings& shown) {
+    if (page) {
+        const GeneralChoices choices = page->Choices();
+        // A delay typed that isn't one keeps the applied one: the file must read back.
+        if (const std::optional<qint16> delay = Parse_Timeout_Value(choices.timeout_value))
+            shown.Timeout_Value = *delay;
+        shown.Carriage_Return = choices.carriage_return;
+        shown.Timeout_Format = choices.timeout_format;
+        shown.Trans_Icons = choices.trans_icons;
+        shown.Show_Splash = choices.show_splash;
+        shown.Show_Alerts = choices.show_alerts;
+        shown.Allow_Dragging = choices.allow_dragging;
+        shown.Auto_Compact = choices.auto_compact;
+        if (page->Bar_Time_Chk)
+            shown.Bar_Time = page->Bar_Time_Chk->isChecked();
+        if (page->Bar_Time_Cbo)
+            shown.Bar_Time_Format = page->Bar_Time_Cbo->currentText();
+        if (page->Bar_Date_Cbo)
+            shown.Bar_Date_Format = page->Bar_Date_Cbo->currentText();
+    }
+    if (tips && tips->Selected_Tip() >= 0)
+        shown.Tooltips = qint16(tips->Selected_Tip());
+}
+
 // What the settings window shows at this moment, applied or not. The manual position and the
 // first day of the week have no control there and come from the settings record.
 AppSettings Shown_Settings(const Exchange_Page& page) {
@@ -79,6 +128,8 @@ AppSettings Shown_Settings(const Exchange_Page& page) {
     if (const Settings_Frm* frame = page.Frame()) {
         Shown_Style_Position(frame->Style_Position(), shown);
         Shown_Packs(frame->Packs(), shown);
+        Shown_Colours(frame->Colours(), shown);
+        Shown_General(frame->General(), frame->Tooltips(), shown);
     }
     return shown;
 }
