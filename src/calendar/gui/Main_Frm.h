@@ -2,6 +2,7 @@
 
 #include "calendar/AppSettings.h"
 #include "calendar/BoxStyles.h"
+#include "calendar/ColourValue.h"
 #include "calendar/TwipScale.h"
 #include "calendar/gui/Splash_Frm.h"
 #include "events/EventStore.h"
@@ -128,9 +129,10 @@ class Main_Frm : public QWidget {
     // The work area when last seen, in twips. Kept in 32 bits so screens wider or taller than
     // 2184 pixels are followed as well.
     TwipRect WorkAreaMemo;
-    // The desktop icon text colours; the icon text has no background on this desktop.
-    qint32 IconTextBack = 0;
-    qint32 IconTextFore = 0;
+    // The desktop icon text colours; the icon text has no background on this desktop. They hold
+    // the desktop's values from the start: the first Set_Colours runs before they are read.
+    qint32 IconTextBack = No_Colour;
+    qint32 IconTextFore = White;
     // The events (hidden list of the original window).
     EventStore Temp_Lst;
     // calendar.dat sorted by month, kept between rebuilds of the month (Load_Dates).
