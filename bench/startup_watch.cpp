@@ -1,7 +1,9 @@
 // Measures how long a program takes from being started to showing its window: starts the
 // program, waits for the X server to report a window with the given title as mapped, prints
 // the milliseconds in between and the processor milliseconds the program used, and ends it.
-// Usage: startup_watch TITLE PROGRAM [ARGS...]
+// Usage: startup_watch [--trigger] TITLE PROGRAM [ARGS...]
+// With --trigger the program only triggers the window (a key sent to a running program, say):
+// its end does not stop the wait, and the processor time printed is the trigger's.
 #include <xcb/xcb.h>
 
 #include <chrono>
@@ -52,8 +54,13 @@ void Select(xcb_connection_t* c, xcb_window_t window, uint32_t mask) {
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool trigger = argc > 1 && std::strcmp(argv[1], "--trigger") == 0;
+    if (trigger) {
+        --argc;
+        ++argv;
+    }
     if (argc < 3) {
-        std::fprintf(stderr, "usage: %s TITLE PROGRAM [ARGS...]\n", argv[0]);
+        std::fprintf(stderr, "usage: startup_watch [--trigger] TITLE PROGRAM [ARGS...]\n");
         return 2;
     }
     const std::string title = argv[1];
@@ -89,7 +96,7 @@ int main(int argc, char** argv) {
         const auto waited = std::chrono::steady_clock::now() - start;
         const int left =
             Timeout_Ms - int(std::chrono::duration_cast<std::chrono::milliseconds>(waited).count());
-        if (left <= 0 || waitpid(child, nullptr, WNOHANG) == child)
+        if (left <= 0 || (!trigger && waitpid(child, nullptr, WNOHANG) == child))
             break;
         poll(&fd, 1, left < 50 ? left : 50);
         while (xcb_generic_event_t* event = xcb_poll_for_event(c)) {
@@ -109,7 +116,8 @@ int main(int argc, char** argv) {
             break;
     }
     const auto elapsed = std::chrono::steady_clock::now() - start;
-    kill(child, SIGTERM);
+    if (!trigger)
+        kill(child, SIGTERM);
     // The processor time the program used: less disturbed than the wall clock on a busy machine.
     rusage usage{};
     wait4(child, nullptr, 0, &usage);

@@ -24,6 +24,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         __builtin_trap();
     const MonthEventIndex index(bytes);
     for (qint16 month = 1; month <= 12; ++month)
-        (void)Plan_Month(index, month, 2004, 3, 37, true);
+        (void)Plan_Month(index, month, 2004, 3, 37, QDate(2004, 3, 5), true);
     return 0;
 }

@@ -4,6 +4,7 @@
 #include "calendar/SettingKeys.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QSettings>
 #include <QStandardPaths>
 #include <QStringList>
@@ -92,12 +93,27 @@ QString SettingsStore::Read(const QString& application, const QString& section, 
     return Setting_Value_Text(stored);
 }
 
+namespace {
+
+// QSettings guards its writes with a lock file that holds the writer's process id. A writer
+// killed between making that file and filling it leaves it empty; QSettings then can't tell the
+// lock is stale and waits half a minute before every later write. An empty lock has no live
+// owner for more than an instant, so it is taken away.
+void Clear_Abandoned_Lock(const QString& settings_path) {
+    const QFileInfo lock(settings_path + QStringLiteral(".lock"));
+    if (lock.exists() && lock.isFile() && lock.size() == 0)
+        QFile::remove(lock.filePath());
+}
+
+} // namespace
+
 bool SettingsStore::Write(const QString& application, const QString& section, const QString& key,
                           const QVariant& value) {
     if (!Is_Our_Application(application) || !Valid_Address(section, key))
         return false;
     const QString name = section + QLatin1Char('/') + key;
     const QString text = Setting_Value_Text(value);
+    Clear_Abandoned_Lock(path_);
     {
         QSettings settings(path_, QSettings::IniFormat);
         settings.setValue(name, text);

@@ -2,6 +2,8 @@
 // program that touches events agrees on.
 #include "events/EventStore.h"
 
+#include "events/MonthEvents.h"
+
 namespace {
 const QString kEveryYear = QStringLiteral("9999");
 } // namespace
@@ -34,12 +36,31 @@ QString Record_Text(const QString& record) {
     return record.sliced(eq + 1);
 }
 
-bool Record_Matches(const QString& record, const QString& key) {
-    const QString record_key = Record_Key(record);
-    // A null QString compares equal to an empty one, so the "no =" case needs its own check.
-    if (record_key.isNull())
+bool Record_Matches(QStringView record, const QString& key) {
+    qint16 day = 0;
+    qint16 month = 0;
+    qint16 year = 0;
+    if (!Parse_Event_Key(key, &day, &month, &year))
         return false;
-    return record_key == key || record_key == Every_Year_Key(key);
+    EventDay event;
+    if (!Parse_Event_Record(record, &event, false))
+        return false;
+    return event.day == day && event.month == month &&
+           (event.year == year || event.year == Every_Year);
+}
+
+DayRecord Find_Day_Record(const QStringList& records, const QString& key) {
+    DayRecord found;
+    for (qsizetype i = 0; i < records.size(); ++i) {
+        const QString& record = records.at(i);
+        if (!record.contains(QLatin1Char('='))) {
+            found.blocked = true;
+            break;
+        }
+        if (Record_Matches(record, key))
+            found.index = i;
+    }
+    return found;
 }
 
 QString Unescape_Event_Text(const QString& stored) {

@@ -2,9 +2,10 @@
 #include "events/EventStore.h"
 
 #include "calendar/MsgBox.h"
+#include "events/MonthEvents.h"
+#include "events/ReplaceFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 
 #include <utility>
 
@@ -26,6 +27,9 @@ EventStore::EventStore(QString path) : path_(std::move(path)) {}
 
 bool EventStore::Load_File() {
     if (!QFile::exists(path_)) {
+        // A file deleted while the calendar runs took its events with it: keeping the old list
+        // would write them all back on the next save.
+        records.clear();
         load_failed_ = false;
         return true;
     }
@@ -40,26 +44,17 @@ bool EventStore::Load_File() {
 QString EventStore::Get_Message(bool check_year) {
     bool ok = false;
     const QStringList all = Read_Event_Records(path_, &ok);
-    const QString every_year_key = Every_Year_Key(current_key);
-    QString result;
-    for (const QString& record : all) {
-        const QString key = Record_Key(record);
-        if (key.isNull()) {
-            // A hand-edited or imported line without "=": the lookup ends with what it found.
-            Tell_Load_Error();
-            return result;
-        }
-        if (key == every_year_key) {
-            result = Record_Text(record);
-            if (check_year)
-                every_year = true;
-        } else if (key == current_key) {
-            result = Record_Text(record);
-        }
-    }
-    if (!ok)
+    const DayRecord found = Find_Day_Record(all, current_key);
+    // A line without "=" (hand-edited or imported) ends the lookup with what it found before it.
+    if (found.blocked || !ok)
         Tell_Load_Error();
-    return result;
+    if (found.index < 0)
+        return QString();
+    const QString& record = all.at(found.index);
+    EventDay day;
+    if (check_year && Parse_Event_Record(record, &day, false) && day.year == Every_Year)
+        every_year = true;
+    return Record_Text(record);
 }
 
 bool EventStore::Check_For_Pre(const QString& text) {
@@ -69,19 +64,17 @@ bool EventStore::Check_For_Pre(const QString& text) {
         Tell_Save_Error();
         return false;
     }
-    const QString every_year_key = Every_Year_Key(current_key);
-    for (qsizetype i = 0; i < records.size(); ++i) {
-        // Entries without "=" match no day; they stay where they are and are written back as read.
-        const QString key = Record_Key(records.at(i));
-        if (key.isNull() || (key != current_key && key != every_year_key))
-            continue;
-        if (text.isEmpty())
-            records.removeAt(i);
-        else
-            records[i] = (every_year ? every_year_key : current_key) + QLatin1Char('=') + text;
-        return Write_ALL();
-    }
-    return Write_New_Line(text);
+    // The record the box shows is the one changed: changing another record of the day would
+    // overwrite a note the user never saw.
+    const qsizetype index = Find_Day_Record(records, current_key).index;
+    if (index < 0)
+        return Write_New_Line(text);
+    if (text.isEmpty())
+        records.removeAt(index);
+    else
+        records[index] =
+            (every_year ? Every_Year_Key(current_key) : current_key) + QLatin1Char('=') + text;
+    return Write_ALL();
 }
 
 bool EventStore::Write_ALL() {
@@ -102,12 +95,7 @@ bool EventStore::Save(const QStringList& all) {
     const QByteArray bytes = Format_Event_File(all);
     // Counted before the attempt: a save that failed half way may still have touched the file.
     ++save_count_;
-    QSaveFile file(path_);
-    // Unbuffered, so a short write (disk full, file size limit) shows in write()'s count: a
-    // buffered QSaveFile flushes a short write at commit without noticing and renames a cut file.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
+    if (!Replace_File(path_, bytes)) {
         Tell_Save_Error();
         return false;
     }

@@ -17,8 +17,19 @@ QString Every_Year_Key(const QString& key);
 QString Record_Key(const QString& record);
 // The part of a record after its first "=".
 QString Record_Text(const QString& record);
-// True when the record's key is key or key's every-year key.
-bool Record_Matches(const QString& record, const QString& key);
+// True when the record belongs to the day of key: its key names the same day, month and year as
+// key, or the same day and month with the every-year year. Keys are compared by their numbers, as
+// the month view reads them, so 05/03/2004 and " 5/3/2004" are the day of 5/3/2004.
+bool Record_Matches(QStringView record, const QString& key);
+
+// The record of key's day that the calendar shows and that every lookup, save and removal acts
+// on: the last matching record before the first record without "=" (where reading the file
+// stops). index is -1 when there is none; blocked tells that a record without "=" ended the walk.
+struct DayRecord {
+    qsizetype index = -1;
+    bool blocked = false;
+};
+DayRecord Find_Day_Record(const QStringList& records, const QString& key);
 
 // Text as shown in plain-text places: each "&&" back to "&".
 QString Unescape_Event_Text(const QString& stored);
@@ -81,14 +92,16 @@ class EventStore {
     // by Get_Message(true) when an every-year record for the day is met.
     bool every_year = false;
 
-    // Reloads records from the file; a missing file leaves records as they were.
+    // Reloads records from the file; a missing file means no records.
     // Returns false (after the message) when the file couldn't be read; records then hold what
     // was read, and Check_For_Pre refuses to save until a later Load_File succeeds.
     bool Load_File();
-    // The stored (escaped) text of current_key; the last matching record wins.
+    // The stored (escaped) text of current_key: the text of its Find_Day_Record. With check_year,
+    // every_year is ticked when that record is an every-year one (it is never unticked here).
     QString Get_Message(bool check_year);
-    // Stores text for current_key in place of the first matching record, or removes that record
-    // when text is empty; appends a new record when none matched.
+    // Stores text for current_key in place of the record Get_Message answers with, or removes
+    // that record when text is empty; appends a new record when the day has none. No other
+    // record of the day is touched.
     bool Check_For_Pre(const QString& text);
     // Rewrites the file from records.
     bool Write_ALL();

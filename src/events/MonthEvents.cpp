@@ -13,23 +13,34 @@ bool To_Int16(QStringView text, qint16* out) {
 }
 } // namespace
 
-// Works on views of the record: the whole file passes through here on every month rebuild, and
-// only the text of a record is kept.
-bool Parse_Event_Record(QStringView record, EventDay* out, bool keep_text) {
-    const qsizetype eq = record.indexOf(u'=');
-    if (eq < 0)
-        return false;
-    const QStringView key = record.first(eq);
+bool Parse_Event_Key(QStringView key, qint16* day, qint16* month, qint16* year) {
     const qsizetype first = key.indexOf(u'/');
     if (first < 0)
         return false;
     const qsizetype second = key.indexOf(u'/', first + 1);
     if (second < 0)
         return false;
+    qint16 d = 0;
+    qint16 m = 0;
+    qint16 y = 0;
+    if (!To_Int16(key.first(first), &d) ||
+        !To_Int16(key.sliced(first + 1, second - first - 1), &m) ||
+        !To_Int16(key.sliced(second + 1), &y))
+        return false;
+    *day = d;
+    *month = m;
+    *year = y;
+    return true;
+}
+
+// Works on views of the record: the whole file passes through here on every month rebuild, and
+// only the text of a record is kept.
+bool Parse_Event_Record(QStringView record, EventDay* out, bool keep_text) {
+    const qsizetype eq = record.indexOf(u'=');
+    if (eq < 0)
+        return false;
     EventDay event;
-    if (!To_Int16(key.first(first), &event.day) ||
-        !To_Int16(key.sliced(first + 1, second - first - 1), &event.month) ||
-        !To_Int16(key.sliced(second + 1), &event.year))
+    if (!Parse_Event_Key(record.first(eq), &event.day, &event.month, &event.year))
         return false;
     if (keep_text)
         event.text = record.sliced(eq + 1).toString();

@@ -13,6 +13,10 @@ struct EventDay {
     QString text;
 };
 
+// Reads the day, month and year of a key ("5/3/2004", also "05/03/2004" or " 6/3/2004"). Fails
+// for fewer than two "/" or a part that isn't a number within 16 bits.
+bool Parse_Event_Key(QStringView key, qint16* day, qint16* month, qint16* year);
+
 // Splits "day/month/year=text". Fails for a record without "=", a key with fewer than two "/",
 // or a part that isn't a number within 16 bits. Without keep_text the text is left empty, which
 // spares a copy for the many records a month view passes over.

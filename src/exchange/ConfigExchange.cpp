@@ -5,6 +5,7 @@
 #include "events/EventStore.h"
 #include "exchange/DataFileExchange.h"
 #include "exchange/ExchangeFields.h"
+#include "exchange/ExchangeFile.h"
 #include "packs/PackFolder.h"
 
 #include <QFile>

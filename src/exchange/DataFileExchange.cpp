@@ -3,10 +3,10 @@
 #include "calendar/General_Mod.h"
 #include "events/EventStore.h"
 #include "exchange/ExchangeFields.h"
+#include "exchange/ExchangeFile.h"
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 #include <filesystem>
 #include <system_error>

@@ -7,8 +7,7 @@
 #include <QLocale>
 #include <QString>
 
-// Copies of calendar.dat out of the program folder and in from elsewhere, and the file helpers
-// the exchange files share.
+// Copies of calendar.dat out of the program folder and in from elsewhere.
 
 // The bytes of a normal file; false when it is missing, not a normal file, larger than max_size
 // or can't be read.

@@ -50,9 +50,3 @@ QByteArray Format_Text_Events(const QList<OverviewEntry>& events, const QLocale&
     }
     return text.toUtf8();
 }
-
-Overview Events_For_Export(const QString& data_path, const QDate& today, SortOrder order) {
-    Overview overview = Read_Overview(data_path, today);
-    Sort_Overview(overview.entries, Key_Order(order));
-    return overview;
-}

@@ -20,10 +20,3 @@ QByteArray Format_CSV_Events(const QList<OverviewEntry>& events, const QLocale& 
 // for an every-year one, "  -  ", its text as typed, CR LF and an empty line.
 QByteArray Format_Text_Events(const QList<OverviewEntry>& events,
                               const QLocale& locale = QLocale());
-
-// The entries of the calendar.dat at data_path as the exports walk them: the overview's entries
-// in the order of its keys for order (by date, or file order for "Date Added"), every-year ones
-// dated in today's year. ok is false when the file couldn't be read whole; nothing should be
-// written then.
-Overview Events_For_Export(const QString& data_path, const QDate& today,
-                           SortOrder order = SortOrder::Ascending_Date);

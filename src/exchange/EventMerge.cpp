@@ -142,9 +142,11 @@ void Restore_Data_File(const QString& data_path) {
     const QString backup = Data_Backup_Path(data_path);
     if (!QFile::exists(backup))
         return;
+    // Without a calendar.dat the backup is older than this import, which had nothing to copy:
+    // putting it back would bring back events from an earlier time.
     QByteArray saved, current;
-    if (Read_Event_Bytes(backup, &saved) && Read_Event_Bytes(data_path, &current) &&
-        saved != current)
+    if (QFile::exists(data_path) && Read_Event_Bytes(backup, &saved) &&
+        Read_Event_Bytes(data_path, &current) && saved != current)
         Save_File_Atomically(data_path, saved);
     QFile::remove(backup);
 }

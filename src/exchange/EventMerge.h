@@ -38,7 +38,7 @@ QString Data_Backup_Path(const QString& data_path);
 bool Backup_Data_File(const QString& data_path);
 // Undoes an import that failed: calendar.dat is put back from "data.bak" when the two differ
 // (a failed import never changes calendar.dat, so normally nothing is copied), then "data.bak"
-// is deleted. Does nothing when there is no "data.bak".
+// is deleted. Does nothing when there is no "data.bak"; never creates a calendar.dat.
 void Restore_Data_File(const QString& data_path);
 
 // Imports events into the calendar.dat at data_path: copies it to "data.bak" beside it, merges in

@@ -4,6 +4,16 @@
 
 #include <QByteArray>
 
+namespace {
+
+// Line ends as the reader takes them: CR LF, LF, or CR alone.
+qsizetype Line_Breaks(QStringView text) {
+    return text.count(QLatin1Char('\n')) + text.count(QLatin1Char('\r')) -
+           text.count(QStringView(u"\r\n"));
+}
+
+} // namespace
+
 void For_Each_Exchange_Field(QStringView text, const Field_Visitor& visit) {
     const QChar* begin = text.data();
     const QChar* end = begin + text.size();
@@ -13,7 +23,7 @@ void For_Each_Exchange_Field(QStringView text, const Field_Visitor& visit) {
         const QChar* start = record.data();
         // An empty view may carry no pointer of its own; it then counts no further lines.
         if (start && start >= counted && start <= end) {
-            line += QStringView(counted, start).count(QLatin1Char('\n'));
+            line += Line_Breaks(QStringView(counted, start));
             counted = start;
         }
         // A quoted field starts right after its quote; the reader's view of a quote that is

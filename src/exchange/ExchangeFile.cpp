@@ -2,9 +2,9 @@
 #include "exchange/ExchangeFile.h"
 
 #include "events/EventStore.h"
+#include "events/ReplaceFile.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 
 QString Decode_Exchange_Text(const QByteArray& bytes) {
@@ -33,13 +33,5 @@ bool Read_Exchange_File(const QString& path, QByteArray* bytes, QString* error) 
 }
 
 bool Save_File_Atomically(const QString& path, const QByteArray& bytes) {
-    QSaveFile file(path);
-    // Unbuffered, so a short write (disk full, size limit) shows in write()'s count: a buffered
-    // QSaveFile would notice it only at commit, after renaming a cut file into place.
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Unbuffered) ||
-        file.write(bytes) != bytes.size() || !file.commit()) {
-        file.cancelWriting();
-        return false;
-    }
-    return true;
+    return Replace_File(path, bytes);
 }

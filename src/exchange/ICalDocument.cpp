@@ -1,5 +1,7 @@
 #include "exchange/ICalDocument.h"
 
+#include "exchange/ExchangeFile.h"
+
 #include <cstring>
 
 namespace {
@@ -75,9 +77,9 @@ ICalParseResult Failure(const QString& error) {
 } // namespace
 
 ICalParseResult Parse_ICal_Calendars(const QByteArray& bytes) {
-    QByteArray data = bytes;
-    if (data.startsWith("\xEF\xBB\xBF"))
-        data.remove(0, 3);
+    // libical reads UTF-8. Files from older programs come in UTF-16 or in a Windows code page;
+    // they are read as the other exchange files are, byte order marks dropped.
+    const QByteArray data = Decode_Exchange_Text(bytes).toUtf8();
     // A picture or a spreadsheet is told as not being a calendar, before its bytes are looked at.
     QByteArray first_line;
     const int first_number = First_Content_Line(data, &first_line);

@@ -2,9 +2,8 @@
 #include "exchange/ICalExchange.h"
 
 #include "events/EventStore.h"
+#include "exchange/ExchangeFile.h"
 
-#include <QFile>
-#include <QSaveFile>
 #include <QSysInfo>
 
 namespace {
@@ -25,14 +24,10 @@ QString Uid_Domain() {
 
 ICalFileOutcome Import_ICal_File(const QString& ics_path, const QString& data_path,
                                  const ICalImportContext& context) {
-    QFile file(ics_path);
-    if (!file.open(QIODevice::ReadOnly))
+    QByteArray data;
+    QString reason;
+    if (!Read_Exchange_File(ics_path, &data, &reason))
         return Failure(QStringLiteral("The file can't be read."));
-    const QByteArray data = file.readAll();
-    if (file.error() != QFileDevice::NoError)
-        return Failure(QStringLiteral("The file can't be read."));
-    file.close();
-
     const ICalReadResult read = Read_ICal_Events(data, context);
     if (!read.ok)
         return Failure(read.error);
@@ -52,9 +47,7 @@ ICalFileOutcome Export_ICal_File(const QString& data_path, const QString& ics_pa
     if (!read)
         return Failure(QStringLiteral("calendar.dat can't be read."));
     const ICalWriteResult written = Format_ICal_Events(records, now, Uid_Domain());
-    QSaveFile file(ics_path);
-    if (!file.open(QIODevice::WriteOnly) || file.write(written.bytes) != written.bytes.size() ||
-        !file.commit())
+    if (!Save_File_Atomically(ics_path, written.bytes))
         return Failure(QStringLiteral("The file can't be written."));
     ICalFileOutcome outcome;
     outcome.ok = true;

@@ -40,9 +40,16 @@ class Platform {
 
     // The picture the desktop shows now, as a path; empty when the desktop can't say.
     virtual QString Desktop_Wallpaper() { return QString(); }
+
+    // Opens a local file (the help page) with the desktop's default handler. False when nothing
+    // could open it.
+    virtual bool Open_File(const QString& path);
 };
 
 // The platform in force. Never null.
 Platform& Current_Platform();
 // Installs platform (not owned); nullptr restores the native backend.
 void Set_Platform(Platform* platform);
+
+// The systems this build runs on, as the About tab names them.
+QString Build_Platforms();

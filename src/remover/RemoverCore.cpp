@@ -55,9 +55,12 @@ bool List_Packs(const QString& folder, QStringList* names) {
     QDir dir(folder);
     if (!dir.isReadable())
         return false;
-    const QStringList subfolders = dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot | QDir::Hidden,
-                                                 QDir::Name | QDir::IgnoreCase);
+    // Hidden folders (names beginning with ".") belong to other programs, never to a pack.
+    const QStringList subfolders =
+        dir.entryList(QDir::Dirs | QDir::NoDotAndDotDot, QDir::Name | QDir::IgnoreCase);
     for (const QString& name : subfolders) {
+        if (name.startsWith(QLatin1Char('.')))
+            continue;
         if (QFileInfo(dir.filePath(name + QStringLiteral("/settings.ini"))).isFile())
             names->append(name);
     }

@@ -28,12 +28,16 @@ class EventRecordTest : public QObject {
         QCOMPARE(Record_Text(QStringLiteral("5/3/2004=")), QString());
     }
 
-    void matching_is_exact() {
+    void matching_compares_day_month_and_year() {
         const QString key = QStringLiteral("5/3/2004");
         QVERIFY(Record_Matches(QStringLiteral("5/3/2004=x"), key));
         QVERIFY(Record_Matches(QStringLiteral("5/3/9999=x"), key));
-        QVERIFY(!Record_Matches(QStringLiteral("05/3/2004=x"), key));
+        QVERIFY(Record_Matches(QStringLiteral("05/3/2004=x"), key));
+        QVERIFY(Record_Matches(QStringLiteral(" 5/03/2004 =x"), key));
         QVERIFY(!Record_Matches(QStringLiteral("15/3/2004=x"), key));
+        QVERIFY(!Record_Matches(QStringLiteral("5/3/2005=x"), key));
+        QVERIFY(!Record_Matches(QStringLiteral("5/3/2004=x"), QStringLiteral("5/3/9999")));
+        QVERIFY(!Record_Matches(QStringLiteral("5/3=x"), key));
         QVERIFY(!Record_Matches(QStringLiteral("5/3/2004"), key));
         QVERIFY(!Record_Matches(QString(), QString()));
     }

@@ -43,7 +43,7 @@ class EventStoreTest : public QObject {
         EventStore store(env.Data_File());
         store.records = QStringList{"kept"};
         QVERIFY(store.Load_File());
-        QCOMPARE(store.records, QStringList{"kept"});
+        QVERIFY(store.records.isEmpty());
         store.current_key = QStringLiteral("5/3/2004");
         QCOMPARE(store.Get_Message(true), QString());
         QVERIFY(!store.every_year);
@@ -57,6 +57,23 @@ class EventStoreTest : public QObject {
             Save_Day(fresh, QStringLiteral("5/3/2004"), Escape_Event_Text("Tom & Jerry"), false));
         QCOMPARE(TestEnv::Read_File(env.Data_File()), QByteArray("\"5/3/2004=Tom && Jerry\"\r\n"));
         QCOMPARE(Unescape_Event_Text(fresh.Get_Message(false)), QStringLiteral("Tom & Jerry"));
+        QVERIFY(recorder.shown.isEmpty());
+    }
+
+    void file_deleted_while_running_brings_no_events_back() {
+        TestEnv env;
+        MsgBoxRecorder recorder;
+        env.Write_File(QStringLiteral("Almanor/calendar.dat"), kThree);
+        EventStore store(env.Data_File());
+        QVERIFY(Save_Day(store, QStringLiteral("9/9/2004"), QStringLiteral("Kept?"), false));
+        QVERIFY(QFile::remove(env.Data_File()));
+        QVERIFY(Save_Day(store, QStringLiteral("6/3/2004"), QStringLiteral("Only me"), false));
+        QCOMPARE(TestEnv::Read_File(env.Data_File()), QByteArray("\"6/3/2004=Only me\"\r\n"));
+
+        // Clearing a day after the file went removes nothing and creates nothing.
+        QVERIFY(QFile::remove(env.Data_File()));
+        QVERIFY(Save_Day(store, QStringLiteral("6/3/2004"), QString(), false));
+        QVERIFY(!QFile::exists(env.Data_File()));
         QVERIFY(recorder.shown.isEmpty());
     }
 
@@ -110,27 +127,88 @@ class EventStoreTest : public QObject {
     void every_year_and_dated_record_order() {
         TestEnv env;
         MsgBoxRecorder recorder;
-        const QByteArray every_first("\"5/3/9999=Yearly\"\r\n\"5/3/2004=Dated\"\r\n");
-        env.Write_File(QStringLiteral("Almanor/calendar.dat"), every_first);
+        env.Write_File(QStringLiteral("Almanor/calendar.dat"),
+                       "\"5/3/9999=Yearly\"\r\n\"5/3/2004=Dated\"\r\n");
         EventStore store(env.Data_File());
         store.current_key = QStringLiteral("5/3/2004");
         QCOMPARE(store.Get_Message(false), QStringLiteral("Dated"));
         QVERIFY(!store.every_year);
+        // The answer is the dated record: the box stays unticked, so saving it unchanged keeps
+        // it a dated record.
         QCOMPARE(store.Get_Message(true), QStringLiteral("Dated"));
-        QVERIFY(store.every_year);
-        // The update goes to the first of the two, with the key the check box chooses.
+        QVERIFY(!store.every_year);
         QVERIFY(Save_Day(store, QStringLiteral("5/3/2004"), QStringLiteral("Changed"), false));
         QCOMPARE(TestEnv::Read_File(env.Data_File()),
-                 QByteArray("\"5/3/2004=Changed\"\r\n\"5/3/2004=Dated\"\r\n"));
-
-        env.Write_File(QStringLiteral("Almanor/calendar.dat"),
-                       "\"5/3/2004=Dated\"\r\n\"5/3/9999=Yearly\"\r\n");
-        store.every_year = false;
+                 QByteArray("\"5/3/9999=Yearly\"\r\n\"5/3/2004=Changed\"\r\n"));
+        // Another year shows the every-year record, and that one is changed.
+        store.current_key = QStringLiteral("5/3/2005");
         QCOMPARE(store.Get_Message(true), QStringLiteral("Yearly"));
         QVERIFY(store.every_year);
-        QVERIFY(Save_Day(store, QStringLiteral("5/3/2005"), QStringLiteral("Both"), true));
+        QVERIFY(Save_Day(store, QStringLiteral("5/3/2005"), QStringLiteral("Every"), true));
         QCOMPARE(TestEnv::Read_File(env.Data_File()),
-                 QByteArray("\"5/3/2004=Dated\"\r\n\"5/3/9999=Both\"\r\n"));
+                 QByteArray("\"5/3/9999=Every\"\r\n\"5/3/2004=Changed\"\r\n"));
+        QVERIFY(recorder.shown.isEmpty());
+    }
+
+    void save_and_clear_act_on_the_record_shown() {
+        TestEnv env;
+        MsgBoxRecorder recorder;
+        // A dated note, then an every-year note of the same day saved later from another year:
+        // 5 March 2004 shows the every-year one.
+        const QByteArray both("\"1/1/2004=New year\"\r\n\"5/3/2004=Dentist\"\r\n"
+                              "\"5/3/9999=Birthday\"\r\n");
+        env.Write_File(QStringLiteral("Almanor/calendar.dat"), both);
+        EventStore store(env.Data_File());
+        store.current_key = QStringLiteral("5/3/2004");
+        QCOMPARE(store.Get_Message(true), QStringLiteral("Birthday"));
+        QVERIFY(store.every_year);
+
+        QVERIFY(
+            Save_Day(store, QStringLiteral("5/3/2004"), QStringLiteral("Birthday party"), true));
+        QCOMPARE(TestEnv::Read_File(env.Data_File()),
+                 QByteArray("\"1/1/2004=New year\"\r\n\"5/3/2004=Dentist\"\r\n"
+                            "\"5/3/9999=Birthday party\"\r\n"));
+
+        // Unticked, the shown record becomes a dated record of the year edited, in its place.
+        QVERIFY(Save_Day(store, QStringLiteral("5/3/2004"), QStringLiteral("Party"), false));
+        QCOMPARE(TestEnv::Read_File(env.Data_File()),
+                 QByteArray("\"1/1/2004=New year\"\r\n\"5/3/2004=Dentist\"\r\n"
+                            "\"5/3/2004=Party\"\r\n"));
+
+        // Clear removes the record shown, then the one shown after it.
+        env.Write_File(QStringLiteral("Almanor/calendar.dat"), both);
+        QVERIFY(Save_Day(store, QStringLiteral("5/3/2004"), QString(), false));
+        QCOMPARE(TestEnv::Read_File(env.Data_File()),
+                 QByteArray("\"1/1/2004=New year\"\r\n\"5/3/2004=Dentist\"\r\n"));
+        store.current_key = QStringLiteral("5/3/2004");
+        QCOMPARE(store.Get_Message(false), QStringLiteral("Dentist"));
+        QVERIFY(Save_Day(store, QStringLiteral("5/3/2004"), QString(), false));
+        QCOMPARE(TestEnv::Read_File(env.Data_File()), QByteArray("\"1/1/2004=New year\"\r\n"));
+        QVERIFY(recorder.shown.isEmpty());
+    }
+
+    void keys_with_leading_zeros_or_spaces_are_the_same_day() {
+        TestEnv env;
+        MsgBoxRecorder recorder;
+        env.Write_File(QStringLiteral("Almanor/calendar.dat"),
+                       "\"05/03/2004=Zeros\"\r\n\" 6/3/2004=Space\"\r\n\"7/03/9999=Yearly\"\r\n"
+                       "\"15/3/2004=Other day\"\r\n");
+        EventStore store(env.Data_File());
+        store.current_key = QStringLiteral("5/3/2004");
+        QCOMPARE(store.Get_Message(false), QStringLiteral("Zeros"));
+        store.current_key = QStringLiteral("6/3/2004");
+        QCOMPARE(store.Get_Message(false), QStringLiteral("Space"));
+        store.current_key = QStringLiteral("7/3/2010");
+        QCOMPARE(store.Get_Message(true), QStringLiteral("Yearly"));
+        QVERIFY(store.every_year);
+
+        // A save writes the plain key in the record's place; a removal finds the record.
+        QVERIFY(Save_Day(store, QStringLiteral("5/3/2004"), QStringLiteral("Changed"), false));
+        QVERIFY(Save_Day(store, QStringLiteral("6/3/2004"), QString(), false));
+        QVERIFY(Save_Day(store, QStringLiteral("7/3/2010"), QStringLiteral("Still"), true));
+        QCOMPARE(TestEnv::Read_File(env.Data_File()),
+                 QByteArray("\"5/3/2004=Changed\"\r\n\"7/3/9999=Still\"\r\n"
+                            "\"15/3/2004=Other day\"\r\n"));
         QVERIFY(recorder.shown.isEmpty());
     }
 

@@ -278,6 +278,8 @@ class ConfigFileTest : public QObject {
             << QByteArray("\"Style=2\"\r\n\"Timeout_Val") << "Line 2: ";
         QTest::newRow("cut inside a value")
             << QByteArray("\"Style=2\"\r\n\"Timeout_Value=4") << "Line 2: ";
+        QTest::newRow("bad item after CR line ends")
+            << QByteArray("\"Style=2\"\r\"Style=1\"\r\n\"Tooltips=9\"\r") << "Line 3: ";
         QTest::newRow("cut after a quote") << QByteArray("\"Style=2\"\r\n\r\n\"") << "Line 3: ";
         QByteArray huge = Fifty_Megabytes_Of("\"Timeout_Value=5\"\r\n");
         huge += "\"Tooltips=9\"\r\n\"Style=0\"\r\n";

@@ -1,42 +1,15 @@
-#include "calendar/gui/ColourLabel.h"
-#include "common/CalendarWorld.h"
 #include "common/TestMain.h"
 #include "events/EventStore.h"
-#include "exchange/gui/Exchange_Page.h"
-#include "filedialog/FileDialogControl.h"
+#include "events/gui/Events_Page.h"
+#include "exchange/ExchangePageWorld.h"
 #include "settings/gui/Settings_Frm.h"
 
+#include <QComboBox>
 #include <QFile>
 #include <QGroupBox>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-// The calendar on 10 February 2026 with its settings window open on the exchange tab.
-struct PageWorld {
-    CalendarWorld world;
-    FileDialogRecorder dialogs;
-    Main_Frm* window = nullptr;
-    Exchange_Page* page = nullptr;
-
-    explicit PageWorld(const QStringList& records = {}) {
-        if (!records.isEmpty())
-            world.Write_Events(records);
-        window = &world.Start();
-        QTest::keyClick(window, Qt::Key_F8);
-        page = window->Settings_Window()->Exchange();
-    }
-    QString Caption_Of_Day(int day) const {
-        const int box = window->Start_Box(window->ViewMonth, window->ViewYear) + day - 1;
-        return window->Box_Caption_Lbl[box]->Shown_Text().simplified();
-    }
-    QString Data() const { return world.env.Data_File(); }
-    QString Backup() const { return world.env.Program_Dir() + "/data.bak"; }
-};
-
-} // namespace
 
 class ExchangePageTest : public QObject {
     Q_OBJECT
@@ -111,6 +84,16 @@ class ExchangePageTest : public QObject {
         QCOMPARE(TestEnv::Read_File(w.Data()), before);
         QVERIFY(!QFile::exists(w.Backup()));
         QCOMPARE(w.Caption_Of_Day(1), QString());
+    }
+
+    void failed_import_into_no_calendar_brings_back_no_old_backup() {
+        PageWorld w;
+        w.world.env.Write_File("Almanor/data.bak", "\"1/2/2026=Long gone\"\r\n");
+        w.dialogs.Answer_With(w.world.env.Write_File("bad.csv", "Title\r\n"));
+        w.page->Import_CSV();
+        QCOMPARE(w.world.boxes.shown.size(), 2);
+        QVERIFY(!QFile::exists(w.Data()));
+        QVERIFY(!QFile::exists(w.Backup()));
     }
 
     void export_file_gets_its_extension_and_asks_before_overwriting() {
@@ -197,6 +180,24 @@ class ExchangePageTest : public QObject {
                            "  -  Tom & Jerry\r\n\r\n" +
                            locale.toString(QDate(2026, 12, 25), QLocale::LongFormat) +
                            " (every year)  -  Christmas\r\n\r\n");
+    }
+    void exports_follow_the_overview_order() {
+        PageWorld w({"1/4/2004=Later", "5/3/2004=Sooner"});
+        QTemporaryDir outside;
+        auto rows = [&](const QString& order) {
+            Events_Page* overview = w.window->Settings_Window()->Events();
+            overview->Sort_Cbo->setCurrentText(order);
+            w.dialogs.Answer_With(outside.path() + "/" + order);
+            w.page->Export_Text();
+            const QString text =
+                QString::fromUtf8(TestEnv::Read_File(outside.path() + "/" + order + ".txt"));
+            return QStringList{text.section("  -  ", 1, 1).section('\r', 0, 0),
+                               text.section("  -  ", 2, 2).section('\r', 0, 0)};
+        };
+        // Both date orders write by ascending date; "Date Added" keeps the file's order.
+        QCOMPARE(rows("Ascending Date"), (QStringList{"Sooner", "Later"}));
+        QCOMPARE(rows("Descending Date"), (QStringList{"Sooner", "Later"}));
+        QCOMPARE(rows("Date Added"), (QStringList{"Later", "Sooner"}));
     }
 };
 

@@ -17,12 +17,6 @@ class FileDialogTextTest : public QObject {
         QCOMPARE(Convert_Filter("All files"), QStringList{"All files (*)"});
     }
 
-    void trim_null_cuts_at_the_first_zero() {
-        QCOMPARE(Trim_Null(QString()), QString());
-        QCOMPARE(Trim_Null(QStringLiteral("abc")), QStringLiteral("abc"));
-        QCOMPARE(Trim_Null(QString::fromUtf16(u"/tmp\0a.csv\0\0", 13)), QStringLiteral("/tmp"));
-    }
-
     void multiple_selection_gives_folder_and_names() {
         QString file_name = QString::fromUtf16(u"/home/ann\0a.csv\0b.csv\0\0", 24);
         QString folder;

@@ -179,6 +179,16 @@ class ICalReadTest : public QObject {
         QVERIFY2(partly.ok, qPrintable(partly.error));
         QCOMPARE(Listing(partly.events), QStringList{"2026-05-02|B"});
 
+        // Text in another encoding than UTF-8 is read as the other exchange files are.
+        const QByteArray latin =
+            Calendar_Of(Event_Of("DTSTART;VALUE=DATE:20260501\nSUMMARY:M\xFCller \x80 5\n"));
+        QCOMPARE(Listing(Read_ICal_Events(latin, context).events),
+                 QStringList{QStringLiteral("2026-05-01|Müller € 5")});
+        const QString text = QString::fromUtf8(whole);
+        QByteArray utf16("\xFF\xFE");
+        utf16 += QByteArray(reinterpret_cast<const char*>(text.utf16()), text.size() * 2);
+        QCOMPARE(Read_ICal_Events(utf16, context).events.size(), 2);
+
         // Two calendars one after the other, and a byte order mark, are read whole.
         const ICalReadResult two = Read_ICal_Events("\xEF\xBB\xBF" + whole + whole, context);
         QVERIFY(two.ok);

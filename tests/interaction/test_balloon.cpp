@@ -84,6 +84,30 @@ class BalloonTest : public QObject {
         QVERIFY(!window.Balloon());
     }
 
+    void click_outside_closes_a_balloon_the_window_manager_never_activated() {
+        InteractionWorld world;
+        world.Write_Events({QStringLiteral("12/2/2026=Two")});
+        Main_Frm& window = world.Start();
+        window.activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        auto* balloon = new frmBalloon(&window);
+        balloon->setAttribute(Qt::WA_ShowWithoutActivating);
+        window.Hovered_Box = world.Box_Index(12);
+        window.Balloon_Showing = true;
+        balloon->SetBalloon(QStringLiteral("2 days time"), QStringLiteral("Two"), 0, 0,
+                            QStringLiteral("i"), false, 0, 1620, 4680,
+                            QStringLiteral("Tahoma, if exists"), 8);
+        balloon->show();
+        const QPointer<frmBalloon> shown(balloon);
+        // Ticks of its timer with the calendar still active leave it open.
+        QTest::qWait(350);
+        QVERIFY(shown);
+        // A click on another day of the calendar closes it.
+        QTest::mouseClick(world.Box(20), Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(!shown, 1000);
+        QVERIFY(!window.Balloon_Showing);
+    }
+
     void balloon_wait_survives_a_month_change() {
         InteractionWorld world;
         world.Set(QStringLiteral("Tooltips"), 2);

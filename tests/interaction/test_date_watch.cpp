@@ -2,9 +2,12 @@
 #include "calendar/PlacementRules.h"
 #include "calendar/gui/ColourLabel.h"
 #include "common/TestMain.h"
+#include "events/gui/Edit_Frm.h"
 #include "platform/DayChangeWatch.h"
 
 #include <QMouseEvent>
+#include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTest>
 #include <QTimer>
 
@@ -24,6 +27,63 @@ void Drag_Title(Main_Frm& window, QPoint offset) {
     Send_Mouse(title, QEvent::MouseButtonPress, start, Qt::LeftButton, Qt::LeftButton);
     Send_Mouse(title, QEvent::MouseMove, start + offset, Qt::NoButton, Qt::LeftButton);
     Send_Mouse(title, QEvent::MouseButtonRelease, start, Qt::LeftButton, Qt::NoButton);
+}
+// A menu the user leaves open over midnight: the date watch ticks while it is shown, then the
+// menu answers choice.
+class MenuOpenPastMidnight final : public PopMenuPresenter {
+  public:
+    MenuOpenPastMidnight(InteractionWorld& world, QDateTime closed_at, qint32 choice)
+        : world_(world), closed_at_(std::move(closed_at)), choice_(choice) {
+        Set_Pop_Menu_Presenter(this);
+    }
+    ~MenuOpenPastMidnight() override { Set_Pop_Menu_Presenter(&world_.menus); }
+    MenuOpenPastMidnight(const MenuOpenPastMidnight&) = delete;
+    MenuOpenPastMidnight& operator=(const MenuOpenPastMidnight&) = delete;
+
+    qint32 Track(const QList<PopMenuItem>&, QWidget*) override {
+        world_.clock.Set(closed_at_);
+        world_.window->Date_Watch_Tick();
+        return choice_;
+    }
+
+  private:
+    InteractionWorld& world_;
+    QDateTime closed_at_;
+    qint32 choice_;
+};
+
+// The same for a message box: the first "Today: " alert stays open over midnight.
+class AlertOpenPastMidnight final : public MsgBoxPresenter {
+  public:
+    AlertOpenPastMidnight(InteractionWorld& world, QDateTime closed_at)
+        : world_(world), closed_at_(std::move(closed_at)) {
+        Set_Msg_Box_Presenter(this);
+    }
+    ~AlertOpenPastMidnight() override { Set_Msg_Box_Presenter(&world_.boxes); }
+    AlertOpenPastMidnight(const AlertOpenPastMidnight&) = delete;
+    AlertOpenPastMidnight& operator=(const AlertOpenPastMidnight&) = delete;
+
+    MsgAnswer Show(const MsgBoxRequest& request) override {
+        shown.append(request);
+        if (shown.size() == 1) {
+            world_.clock.Set(closed_at_);
+            world_.window->Date_Watch_Tick();
+        }
+        return MsgAnswer::Ok;
+    }
+    QList<MsgBoxRequest> shown;
+
+  private:
+    InteractionWorld& world_;
+    QDateTime closed_at_;
+};
+
+QStringList Captions(const Main_Frm& window) {
+    QStringList texts;
+    for (const ColourLabel* caption : window.Box_Caption_Lbl)
+        if (!caption->Shown_Text().simplified().isEmpty())
+            texts.append(caption->Shown_Text().simplified());
+    return texts;
 }
 } // namespace
 
@@ -49,6 +109,53 @@ class DateWatchTest : public QObject {
         // The day's event is announced again on the new day.
         QCOMPARE(world.boxes.shown.size(), 1);
         QVERIFY(world.boxes.shown[0].text.startsWith(QStringLiteral("Today: ")));
+    }
+
+    void day_menu_left_open_past_midnight_acts_on_the_day_it_was_opened_on() {
+        InteractionWorld world(QDateTime(QDate(2026, 3, 31), QTime(23, 59, 57)));
+        world.Write_Events({QStringLiteral("5/3/2026=Dentist"), QStringLiteral("2/4/2026=Lunch")});
+        Main_Frm& window = world.Start();
+        // 5 March and 2 April share a box number.
+        QCOMPARE(world.Box_Index(5), qint16(window.Start_Box(4, 2026) + 1));
+        {
+            MenuOpenPastMidnight menu(world, QDateTime(QDate(2026, 4, 1), QTime(0, 0, 0, 50)), 1);
+            QTest::mousePress(world.Caption(5), Qt::RightButton);
+        }
+        QCOMPARE(window.ViewMonth, qint16(4));
+        QCOMPARE(world.Events(), QStringList{QStringLiteral("2/4/2026=Lunch")});
+        QCOMPARE(world.Caption(2)->Shown_Text().simplified(), QStringLiteral("Lunch"));
+
+        // "Edit" opens the editor on the chosen day, and its save leaves the shown month alone.
+        window.Show_Month(3, 2026);
+        {
+            MenuOpenPastMidnight menu(world, QDateTime(QDate(2026, 4, 2), QTime(0, 0, 1)), 2);
+            QTest::mousePress(world.Box(5), Qt::RightButton);
+        }
+        QCOMPARE(window.ViewMonth, qint16(4));
+        Edit_Frm* editor = window.Editor();
+        QVERIFY(editor);
+        QCOMPARE(editor->Day(), QDate(2026, 3, 5));
+        QCOMPARE(editor->Message_Text(), QString());
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("Dentist again"));
+        editor->Ok_Btn->click();
+        QCOMPARE(world.Events(), (QStringList{QStringLiteral("2/4/2026=Lunch"),
+                                              QStringLiteral("5/3/2026=Dentist again")}));
+        QCOMPARE(Captions(window), QStringList{QStringLiteral("Lunch")});
+    }
+
+    void alert_left_open_past_midnight_leaves_the_new_month_alone() {
+        InteractionWorld world(QDateTime(QDate(2026, 3, 31), QTime(23, 59, 59, 900)));
+        world.Write_Events({QStringLiteral("31/3/2026=Due"), QStringLiteral("20/3/2026=Late"),
+                            QStringLiteral("25/4/2026=April")});
+        Main_Frm& window = world.Start();
+        window.Alert_Shown = false;
+        {
+            AlertOpenPastMidnight alert(world, QDateTime(QDate(2026, 4, 1), QTime(0, 0, 0, 10)));
+            window.Show_Month(3, 2026);
+            QCOMPARE(alert.shown.size(), 1);
+        }
+        QCOMPARE(window.ViewMonth, qint16(4));
+        QCOMPARE(Captions(window), QStringList{QStringLiteral("April")});
     }
 
     void auto_compact_after_idle_time_and_back_on_hover() {

@@ -9,6 +9,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTest>
+#include <QTextCursor>
 
 class EditorTest : public QObject {
     Q_OBJECT
@@ -112,6 +113,140 @@ class EditorTest : public QObject {
                  QStringLiteral("Almanor - 1000 Characters (max) - 1 Words."));
         QTest::keyClicks(editor->Message_Txt, QStringLiteral("y"));
         QCOMPARE(editor->Message_Text().size(), 1000);
+    }
+
+    void stored_text_longer_than_the_limit_is_kept_whole() {
+        InteractionWorld world;
+        const QString long_text = QStringLiteral("word ").repeated(300).trimmed();
+        world.Write_Events({QStringLiteral("5/3/2004=") + long_text});
+        world.Start();
+        Show_March_2004(world);
+        Edit_Frm* editor = Open(world, 5);
+        QCOMPARE(editor->Message_Text(), long_text);
+        QVERIFY(!editor->Apply_Btn->isEnabled());
+        QVERIFY(editor->windowTitle().contains(QStringLiteral("1499 Characters (max)")));
+        // Typing can't make it longer; it can make it shorter.
+        editor->Message_Txt->moveCursor(QTextCursor::End);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("s"));
+        QCOMPARE(editor->Message_Text(), long_text);
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Backspace);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("ds"));
+        QCOMPARE(editor->Message_Text(), long_text.chopped(1));
+        editor->Cancel_Btn->click();
+
+        // Enter without a change saves the stored text unchanged.
+        editor = Open(world, 5);
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Return);
+        QVERIFY(!world.window->Editor());
+        QCOMPARE(world.Events(), QStringList{QStringLiteral("5/3/2004=") + long_text});
+    }
+
+    void enter_on_a_focused_button_presses_that_button() {
+        InteractionWorld world;
+        world.Start();
+        Show_March_2004(world);
+        Edit_Frm* editor = Open(world, 5);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("typed"));
+        editor->Cancel_Btn->setFocus();
+        QTest::keyClick(editor->Cancel_Btn, Qt::Key_Return);
+        QVERIFY(!world.window->Editor());
+        QVERIFY(world.Events().isEmpty());
+
+        editor = Open(world, 5);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("typed"));
+        editor->Cancel_Btn->setFocus();
+        QTest::keyClick(editor->Cancel_Btn, Qt::Key_Space);
+        QVERIFY(!world.window->Editor());
+        QVERIFY(world.Events().isEmpty());
+
+        editor = Open(world, 5);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("applied"));
+        editor->Apply_Btn->setFocus();
+        QTest::keyClick(editor->Apply_Btn, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!world.window->Editor());
+        QCOMPARE(world.Events(), QStringList{QStringLiteral("5/3/2004=applied")});
+    }
+
+    void keypad_and_shift_enter_save_like_enter() {
+        InteractionWorld world;
+        world.Start();
+        Show_March_2004(world);
+        Edit_Frm* editor = Open(world, 5);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("keypad"));
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Enter, Qt::KeypadModifier);
+        QVERIFY(!world.window->Editor());
+        QCOMPARE(world.Events(), QStringList{QStringLiteral("5/3/2004=keypad")});
+
+        editor = Open(world, 6);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("shift"));
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Return, Qt::ShiftModifier);
+        QVERIFY(!world.window->Editor());
+        QCOMPARE(world.Events(), (QStringList{QStringLiteral("5/3/2004=keypad"),
+                                              QStringLiteral("6/3/2004=shift")}));
+    }
+
+    void keypad_enter_breaks_the_line_when_enter_does() {
+        InteractionWorld world;
+        world.Set(QStringLiteral("Carriage_Return"), 1);
+        world.Start();
+        Show_March_2004(world);
+        Edit_Frm* editor = Open(world, 5);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("one"));
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Enter, Qt::KeypadModifier);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("two"));
+        QVERIFY(world.window->Editor());
+        QCOMPARE(editor->Message_Text(), QStringLiteral("one\r\ntwo"));
+    }
+
+    void editor_and_clear_act_on_the_record_the_box_shows() {
+        InteractionWorld world;
+        world.Write_Events(
+            {QStringLiteral("5/3/2004=Dentist"), QStringLiteral("5/3/9999=Birthday")});
+        world.Start();
+        Show_March_2004(world);
+        QCOMPARE(world.Caption(5)->Shown_Text().simplified(), QStringLiteral("Birthday"));
+        Edit_Frm* editor = Open(world, 5);
+        QCOMPARE(editor->Message_Text(), QStringLiteral("Birthday"));
+        QVERIFY(editor->Every_Year_Chk->isChecked());
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("Birthday party"));
+        editor->Ok_Btn->click();
+        QCOMPARE(world.Events(), (QStringList{QStringLiteral("5/3/2004=Dentist"),
+                                              QStringLiteral("5/3/9999=Birthday party")}));
+        QCOMPARE(world.Caption(5)->Shown_Text().simplified(), QStringLiteral("Birthday party"));
+
+        // Clear removes the record shown; the day then shows the one left.
+        world.menus.Set_Next_Choice(1);
+        QTest::mousePress(world.Caption(5), Qt::RightButton);
+        QCOMPARE(world.Events(), QStringList{QStringLiteral("5/3/2004=Dentist")});
+        QCOMPARE(world.Caption(5)->Shown_Text().simplified(), QStringLiteral("Dentist"));
+        QCOMPARE(world.Box(5)->toolTip(), QStringLiteral("Dentist"));
+        world.window->Refresh_Calendar();
+        QCOMPARE(world.Caption(5)->Shown_Text().simplified(), QStringLiteral("Dentist"));
+
+        // An empty save removes it the same way.
+        world.Write_Events(
+            {QStringLiteral("5/3/2004=Dentist"), QStringLiteral("5/3/9999=Birthday")});
+        editor = Open(world, 5);
+        editor->Message_Txt->clear();
+        editor->Ok_Btn->click();
+        QCOMPARE(world.Events(), QStringList{QStringLiteral("5/3/2004=Dentist")});
+        QCOMPARE(world.Caption(5)->Shown_Text().simplified(), QStringLiteral("Dentist"));
+    }
+
+    void records_keyed_with_zeros_or_spaces_open_and_clear() {
+        InteractionWorld world;
+        world.Write_Events({QStringLiteral("05/03/2004=Zeros"), QStringLiteral(" 6/3/2004=Space")});
+        world.Start();
+        Show_March_2004(world);
+        QCOMPARE(world.Caption(5)->Shown_Text().simplified(), QStringLiteral("Zeros"));
+        Edit_Frm* editor = Open(world, 5);
+        QCOMPARE(editor->Message_Text(), QStringLiteral("Zeros"));
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("Changed"));
+        editor->Ok_Btn->click();
+        world.menus.Set_Next_Choice(1);
+        QTest::mousePress(world.Caption(6), Qt::RightButton);
+        QCOMPARE(world.Events(), QStringList{QStringLiteral("5/3/2004=Changed")});
+        QVERIFY(world.Caption(6)->Shown_Text().simplified().isEmpty());
     }
 
     void every_year_record_ticks_the_box_and_unticking_dates_it() {

@@ -102,12 +102,6 @@ class OverviewOrderTest : public QObject {
         QCOMPARE(Countdown_Text(kToday, kToday), QStringLiteral("0 days"));
         QCOMPARE(Countdown_Text(kToday.addDays(-1), kToday), QStringLiteral("-1 days"));
     }
-
-    void sort_order_names() {
-        QCOMPARE(Sort_Order_Of("Descending Date"), SortOrder::Descending_Date);
-        QCOMPARE(Sort_Order_Of("Date Added"), SortOrder::Date_Added);
-        QCOMPARE(Sort_Order_Of("whatever"), SortOrder::Ascending_Date);
-    }
 };
 
 class EventStatsTest : public QObject {

@@ -108,6 +108,11 @@ class PacksTabTest : public QObject {
         QVERIFY(!world.world.boxes.shown.isEmpty());
         QVERIFY(
             world.world.boxes.shown.last().text.startsWith("Error loading in Settings file..."));
+        // Another month: the broken file is reported once, not once per label.
+        const qsizetype shown = world.world.boxes.shown.size();
+        page->Preview_Sli->setValue(7);
+        QCOMPARE(world.world.boxes.shown.size(), shown + 1);
+        QCOMPARE(page->Theme_Display_Lbl->text(), QStringLiteral("Display:"));
     }
 
     void packs_cannot_be_ticked_without_a_valid_pack() {

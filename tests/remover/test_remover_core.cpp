@@ -41,6 +41,9 @@ class RemoverCoreTest : public QObject {
         env.Write_File(QStringLiteral("Almanor/settings.ini"), "top level file");
         env.Write_File(QStringLiteral("Almanor/Odd/settings.ini/inner.txt"),
                        "a folder, not a file");
+        // Hidden folders (a version-control or desktop cache folder) are never packs.
+        Make_Pack(env, QStringLiteral("Almanor/.cache"));
+        Make_Pack(env, QStringLiteral("Almanor/.Spring"));
 
         QStringList names{QStringLiteral("stale")};
         QVERIFY(List_Packs(env.Program_Dir(), &names));

@@ -2,6 +2,7 @@
 
 #include "calendar/AppSettings.h"
 #include "calendar/BoxStyles.h"
+#include "calendar/ColourValue.h"
 #include "calendar/TwipScale.h"
 #include "calendar/gui/Splash_Frm.h"
 #include "events/EventStore.h"
@@ -138,9 +139,10 @@ class Main_Frm : public QWidget {
     // The work area when last seen, in twips. Kept in 32 bits so screens wider or taller than
     // 2184 pixels are followed as well.
     TwipRect WorkAreaMemo;
-    // The desktop icon text colours; the icon text has no background on this desktop.
-    qint32 IconTextBack = 0;
-    qint32 IconTextFore = 0;
+    // The desktop icon text colours; the icon text has no background on this desktop. They hold
+    // the desktop's values from the start: the first Set_Colours runs before they are read.
+    qint32 IconTextBack = No_Colour;
+    qint32 IconTextFore = White;
     // The events (hidden list of the original window).
     EventStore Temp_Lst;
     // calendar.dat sorted by month, kept between rebuilds of the month (Load_Dates).
@@ -150,6 +152,8 @@ class Main_Frm : public QWidget {
     // dragging, tooltips and balloons (Main_Frm_{Navigation,Menus,Keys,Timer,Drag,Mouse,
     // Tooltips}.cpp, events/gui/Edit_Frm_Box.cpp).
     void Edit_Box(qint16 index);
+    // Opens the editor on a day, wherever the view has moved since the day was chosen.
+    void Edit_Day(const QDate& day);
     Edit_Frm* Editor() const;
     void Next_Month();
     void Previous_Month();
@@ -160,6 +164,11 @@ class Main_Frm : public QWidget {
     void Popup_Years();
     void Popup_Start_Day(qint16 which_day);
     void Clear_Day(qint16 index);
+    // "Clear" of a day chosen earlier: removes the record its box showed.
+    void Clear_Date(const QDate& day);
+    // Shows a stored event text in a day box: caption, tooltips, and the underline that marks a
+    // day with an event (has_event) in the small style.
+    void Show_Box_Event(qint16 index, const QString& stored, bool has_event);
     // F8 and the day menu's "Settings": opens the settings window, or activates the open one.
     void Show_Settings();
     // The settings window while it is open; nullptr otherwise.
@@ -189,6 +198,8 @@ class Main_Frm : public QWidget {
     void Close_Other_Windows();
     // The date of a box of the shown month; invalid for a box without a day.
     QDate Box_Date(qint16 index) const;
+    // The box of a date while its month is shown; -1 otherwise.
+    qint16 Box_Index(const QDate& day) const;
 
     bool AutoCompacted = false;
     bool Balloon_Showing = false;

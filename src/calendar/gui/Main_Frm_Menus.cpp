@@ -77,16 +77,19 @@ void Main_Frm::Popup_Start_Day(qint16 which_day) {
 }
 
 void Main_Frm::Popup_Menu(qint16 index) {
+    // The menu may stay open past midnight, when the date watch shows another month: the day
+    // actions work on the day that was under the pointer when it opened.
+    const QDate day = Box_Date(index);
     const QList<PopMenuItem> items{{1, QStringLiteral("Clear"), Clear_Pic()},
                                    {2, QStringLiteral("Edit"), File_Pic()},
                                    {3, QStringLiteral("Settings"), Settings_Pic()},
                                    {4, QStringLiteral("Exit"), Exit_Pic()}};
     switch (Track_Popup_Menu(items, this)) {
     case 1:
-        Clear_Day(index);
+        Clear_Date(day);
         break;
     case 2:
-        Edit_Box(index);
+        Edit_Day(day);
         break;
     case 3:
         Show_Settings();
@@ -100,13 +103,25 @@ void Main_Frm::Popup_Menu(qint16 index) {
 }
 
 void Main_Frm::Clear_Day(qint16 index) {
-    const QDate day = Box_Date(index);
+    Clear_Date(Box_Date(index));
+}
+
+void Main_Frm::Clear_Date(const QDate& day) {
     if (!day.isValid())
         return;
     Temp_Lst.current_key = Event_Key(day);
     Temp_Lst.Load_File();
     if (!Temp_Lst.Check_For_Pre(QString()))
         return;
+    const qint16 index = Box_Index(day);
+    if (index < 0)
+        return;
+    // Another record of the day (a dated one under an every-year one) is what the day shows now.
+    const DayRecord left = Find_Day_Record(Temp_Lst.records, Temp_Lst.current_key);
+    if (left.index >= 0) {
+        Show_Box_Event(index, Record_Text(Temp_Lst.records.at(left.index)), true);
+        return;
+    }
     Box_Caption_Lbl[index]->setText(QString());
     Box_Caption_Lbl[index]->setToolTip(QString());
     Box_Lbl[index]->setToolTip(QString());

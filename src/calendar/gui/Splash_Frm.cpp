@@ -2,10 +2,13 @@
 
 #include "calendar/ColourValue.h"
 #include "calendar/TwipScale.h"
+#include "calendar/gui/ProgramPicture.h"
 
 #include <QLabel>
 #include <QPainter>
 #include <QTimer>
+
+#include <algorithm>
 
 namespace {
 constexpr qint32 Splash_Width = 5610;
@@ -24,6 +27,8 @@ Splash_Frm::Splash_Frm() : QWidget(nullptr, Qt::SplashScreen | Qt::FramelessWind
     Image1 = new QLabel(this);
     Image1->setObjectName(QStringLiteral("Image1"));
     Image1->setGeometry(scale.Pixels(TwipRect{120, 120, 1095, 1095}));
+    Image1->setPixmap(Program_Picture(std::min(Image1->width(), Image1->height())));
+    Image1->setAlignment(Qt::AlignCenter);
 
     Label9 = new QLabel(QStringLiteral("Almanor"), this);
     Label9->setObjectName(QStringLiteral("Label9"));

@@ -15,20 +15,14 @@
 #include <QTextCursor>
 #include <QTextDocument>
 
+#include <algorithm>
+
 namespace {
 QFont Arial() {
     QFont font(QStringLiteral("Arial"));
     font.setStyleHint(QFont::SansSerif);
     font.setPointSizeF(8.25);
     return font;
-}
-
-// Tooltips take rich text when a text looks like it; an event is always shown as typed.
-QString Plain_Tooltip(const QString& text) {
-    if (!Qt::mightBeRichText(text))
-        return text;
-    return QStringLiteral("<p style='white-space:pre'>") + text.toHtmlEscaped() +
-           QStringLiteral("</p>");
 }
 
 // Length as the event file counts it: a line break is CR LF, two characters.
@@ -91,6 +85,7 @@ void Edit_Frm::Set_Message_Text(const QString& text) {
     QString plain = text;
     plain.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     plain.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    allowed_length_ = std::max(Max_Event_Length, Stored_Length(plain));
     Message_Txt->setPlainText(plain);
 }
 
@@ -128,9 +123,12 @@ void Edit_Frm::Message_Txt_Change() {
 void Edit_Frm::Keep_Within_Limit() {
     // Like a text box with a maximum length: what was just typed or pasted past the limit is
     // dropped, the rest of the text stays.
-    qsizetype excess = Stored_Length(Message_Txt->toPlainText()) - Max_Event_Length;
-    if (excess <= 0)
+    const qsizetype length = Stored_Length(Message_Txt->toPlainText());
+    qsizetype excess = length - std::max(Max_Event_Length, allowed_length_);
+    if (excess <= 0) {
+        allowed_length_ = std::max(Max_Event_Length, length);
         return;
+    }
     limiting_ = true;
     QTextCursor cursor = Message_Txt->textCursor();
     while (excess > 0 && !Message_Txt->document()->isEmpty()) {
@@ -148,11 +146,21 @@ bool Edit_Frm::Enter_Saves() const {
     return !calendar_ || calendar_->Settings.Carriage_Return != 1;
 }
 
+namespace {
+// Enter of either key, alone or with Shift: what a dialog takes as Enter. Ctrl+Enter stays the
+// way to break a line in a box whose Enter saves.
+bool Is_Enter(const QKeyEvent& key) {
+    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+    const Qt::KeyboardModifiers others =
+        key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
+    return enter && others == Qt::NoModifier;
+}
+} // namespace
+
 bool Edit_Frm::eventFilter(QObject* watched, QEvent* event) {
     if (watched == Message_Txt && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
-        const bool enter = key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter;
-        if (enter && key->modifiers() == Qt::NoModifier && Enter_Saves()) {
+        if (Is_Enter(*key) && Enter_Saves()) {
             Ok_Btn_Click();
             return true;
         }
@@ -169,10 +177,18 @@ void Edit_Frm::keyPressEvent(QKeyEvent* event) {
         Cancel_Btn_Click();
         return;
     }
-    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
-    if (enter && Enter_Saves()) {
-        Ok_Btn_Click();
-        return;
+    if (Is_Enter(*event)) {
+        // Enter on a focused button presses that button, as in every dialog: Enter on Cancel
+        // must not save.
+        if (auto* button = qobject_cast<QPushButton*>(focusWidget())) {
+            if (button->isEnabled())
+                button->click();
+            return;
+        }
+        if (Enter_Saves()) {
+            Ok_Btn_Click();
+            return;
+        }
     }
     QWidget::keyPressEvent(event);
 }
@@ -204,21 +220,22 @@ bool Edit_Frm::Apply_Btn_Click() {
 
 void Edit_Frm::Show_Saved_Text(const QString& typed) {
     Main_Frm& calendar = *calendar_;
-    const qint16 index = calendar.Edited_Box;
     // The box belongs to the editor's day only while that month is shown; after a month step the
     // new month is drawn from the file anyway.
-    if (index < 0 || index >= Box_Count || calendar.Box_Date(index) != day_)
+    const qint16 index = calendar.Box_Index(day_);
+    if (index < 0)
         return;
-    if (calendar.Settings.Tooltips == 1) {
-        calendar.Box_Caption_Lbl[index]->setToolTip(Plain_Tooltip(typed));
-        calendar.Box_Lbl[index]->setToolTip(Plain_Tooltip(typed));
+    if (!typed.isEmpty()) {
+        calendar.Show_Box_Event(index, Escape_Event_Text(typed), true);
+        return;
     }
-    const AppSettings& settings = calendar.Settings;
-    const bool pack_style = settings.Use_Themes == 1 && settings.Use_Theme_Style == 1;
-    QFont font = calendar.Box_Lbl[index]->font();
-    font.setUnderline(!typed.isEmpty() && settings.Style == 2 && !pack_style);
-    calendar.Box_Lbl[index]->setFont(font);
-    calendar.DotDotDot(Escape_Event_Text(typed), calendar.Box_Caption_Lbl[index]);
+    // Removing the shown record leaves the day's other record (a dated one under an every-year
+    // one) as what the day shows.
+    const EventStore& store = calendar.Temp_Lst;
+    const DayRecord left = Find_Day_Record(store.records, store.current_key);
+    calendar.Show_Box_Event(index,
+                            left.index >= 0 ? Record_Text(store.records.at(left.index)) : QString(),
+                            left.index >= 0);
 }
 
 void Edit_Frm::Ok_Btn_Click() {

@@ -54,4 +54,7 @@ class Edit_Frm : public QWidget {
     QDate day_;
     bool closed_ = false;
     bool limiting_ = false;
+    // The longest text the box keeps: the limit, or a longer stored text as it was opened (the
+    // limit is for typing; a stored text is never cut), shrinking as the user shortens it.
+    qsizetype allowed_length_ = 0;
 };

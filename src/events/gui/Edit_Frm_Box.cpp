@@ -20,8 +20,17 @@ QDate Main_Frm::Box_Date(qint16 index) const {
     return QDate(ViewYear, ViewMonth, day);
 }
 
+qint16 Main_Frm::Box_Index(const QDate& day) const {
+    if (!day.isValid() || day.year() != ViewYear || day.month() != ViewMonth)
+        return -1;
+    return qint16(Start_Box(ViewMonth, ViewYear) + day.day() - 1);
+}
+
 void Main_Frm::Edit_Box(qint16 index) {
-    const QDate day = Box_Date(index);
+    Edit_Day(Box_Date(index));
+}
+
+void Main_Frm::Edit_Day(const QDate& day) {
     if (!day.isValid())
         return;
     Edit_Frm* editor = Editor();
@@ -43,6 +52,7 @@ void Main_Frm::Edit_Box(qint16 index) {
         editor = new Edit_Frm(this);
         edit_frm_ = editor;
     }
-    Edited_Box = index;
+    // The save prompt may have let the date watch move the view: the box is the day's own.
+    Edited_Box = Box_Index(day);
     editor->Open_Day(day);
 }

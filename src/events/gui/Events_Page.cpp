@@ -114,6 +114,10 @@ void Events_Page::Stats_Opt_Click() {
 }
 
 void Events_Page::Sort_Cbo_Click() {
+    // The list is read when it is shown: the window opens on the statistics, and reading a large
+    // calendar.dat for a hidden list would only delay the window.
+    if (!Overview_Opt->isChecked())
+        return;
     LoadOverviewLists();
     Sort_List();
 }

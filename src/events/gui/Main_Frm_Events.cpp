@@ -40,22 +40,8 @@ namespace {
 // plan was made for: the alert shown between two calls lets other events run.
 void Show_Events(Main_Frm& frm, const MonthEventIndex& index, const QList<IndexedEvent>& events,
                  int first_box) {
-    const bool pack_style = frm.Settings.Use_Themes == 1 && frm.Settings.Use_Theme_Style == 1;
-    for (const IndexedEvent& event : events) {
-        const int box = first_box + event.day - 1;
-        const QString text = index.Text(event).toString();
-        if (frm.Settings.Tooltips == 1) {
-            const QString tip = Plain_Tooltip(Unescape_Event_Text(text));
-            frm.Box_Caption_Lbl[box]->setToolTip(tip);
-            frm.Box_Lbl[box]->setToolTip(tip);
-        }
-        frm.DotDotDot(text, frm.Box_Caption_Lbl[box]);
-        if (frm.Settings.Style == 2 && !pack_style) {
-            QFont font = frm.Box_Lbl[box]->font();
-            font.setUnderline(true);
-            frm.Box_Lbl[box]->setFont(font);
-        }
-    }
+    for (const IndexedEvent& event : events)
+        frm.Show_Box_Event(qint16(first_box + event.day - 1), index.Text(event).toString(), true);
 }
 } // namespace
 
@@ -65,10 +51,12 @@ void Main_Frm::Load_Dates() {
     Clear_Tooltips();
     bool read_ok = true;
     const QDate today = Current_Clock().Today();
-    const std::shared_ptr<const MonthEventIndex> index = Month_Events.Get(
-        Temp_Lst.Path(), ViewMonth, ViewYear, today, Temp_Lst.Save_Count(), &read_ok);
-    const int first_box = Start_Box(ViewMonth, ViewYear);
-    const MonthPlan plan = Plan_Month(*index, ViewMonth, ViewYear, first_box, Box_Count, today,
+    const qint16 month = ViewMonth;
+    const qint16 year = ViewYear;
+    const std::shared_ptr<const MonthEventIndex> index =
+        Month_Events.Get(Temp_Lst.Path(), month, year, today, Temp_Lst.Save_Count(), &read_ok);
+    const int first_box = Start_Box(month, year);
+    const MonthPlan plan = Plan_Month(*index, month, year, first_box, Box_Count, today,
                                       Settings.Show_Alerts == 1 && !Alert_Shown);
     Show_Events(*this, *index, plan.before_alert, first_box);
     if (plan.alert) {
@@ -78,10 +66,33 @@ void Main_Frm::Load_Dates() {
                 MsgIcon::Information, QStringLiteral("Almanor"));
         Alert_Shown = true;
         setEnabled(true);
+        // While the alert was open the date watch may have shown another month, and placed its
+        // events itself: the rest of this plan belongs to boxes that now hold other days.
+        if (ViewMonth != month || ViewYear != year || Start_Box(ViewMonth, ViewYear) != first_box)
+            return;
     }
     Show_Events(*this, *index, plan.after_alert, first_box);
     if (plan.load_error || !read_ok)
         Show_Load_Error();
+}
+
+// Also the month view's placing of one record: a rebuild starts from boxes without underlines.
+void Main_Frm::Show_Box_Event(qint16 index, const QString& stored, bool has_event) {
+    if (index < 0 || index >= Box_Count)
+        return;
+    if (Settings.Tooltips == 1) {
+        const QString tip = Plain_Tooltip(Unescape_Event_Text(stored));
+        Box_Caption_Lbl[index]->setToolTip(tip);
+        Box_Lbl[index]->setToolTip(tip);
+    }
+    const bool pack_style = Settings.Use_Themes == 1 && Settings.Use_Theme_Style == 1;
+    const bool underline = has_event && Settings.Style == 2 && !pack_style;
+    if (Box_Lbl[index]->font().underline() != underline) {
+        QFont font = Box_Lbl[index]->font();
+        font.setUnderline(underline);
+        Box_Lbl[index]->setFont(font);
+    }
+    DotDotDot(stored, Box_Caption_Lbl[index]);
 }
 
 bool Main_Frm::Enter_Date(const QString& record) {
@@ -103,18 +114,7 @@ bool Main_Frm::Enter_Date(QStringView record, const QDate& today) {
         // A day that no box can hold is as malformed as a day that isn't a number.
         if (box < 0 || box >= Box_Count)
             return false;
-        if (Settings.Tooltips == 1) {
-            const QString tip = Plain_Tooltip(Unescape_Event_Text(event.text));
-            Box_Caption_Lbl[box]->setToolTip(tip);
-            Box_Lbl[box]->setToolTip(tip);
-        }
-        DotDotDot(event.text, Box_Caption_Lbl[box]);
-        const bool pack_style = Settings.Use_Themes == 1 && Settings.Use_Theme_Style == 1;
-        if (Settings.Style == 2 && !pack_style) {
-            QFont font = Box_Lbl[box]->font();
-            font.setUnderline(true);
-            Box_Lbl[box]->setFont(font);
-        }
+        Show_Box_Event(qint16(box), event.text, true);
     }
 
     if (alert) {

@@ -65,6 +65,28 @@ frmBalloon::frmBalloon(Main_Frm* calendar)
     Close_Timer->start();
 }
 
+void frmBalloon::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    // A window manager may never activate the balloon: then the calendar stays the active window
+    // and no change of activity tells of a click outside, so every press of the program is
+    // watched. From the next turn of the event loop: the press that opened the balloon is still
+    // on its way to the calendar.
+    if (!watching_) {
+        watching_ = true;
+        QTimer::singleShot(0, this, [this] { qApp->installEventFilter(this); });
+    }
+}
+
+bool frmBalloon::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::MouseButtonPress ||
+        event->type() == QEvent::NonClientAreaMouseButtonPress) {
+        const auto* widget = qobject_cast<const QWidget*>(watched);
+        if (widget && widget->window() != this)
+            HideBalloon();
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
 void frmBalloon::SetBalloon(const QString& sTitle, const QString& sText, qint32 lPosX, qint32 lPosY,
                             const QString& sIcon, bool bShowClose, qint32 lAutoCloseAfter,
                             qint32 lHeight, qint32 lWidth, const QString& sFont, double iFontSize) {

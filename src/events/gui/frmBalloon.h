@@ -32,7 +32,9 @@ class frmBalloon : public QWidget {
     QList<QPixmap> imgIconXP;
 
   protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void showEvent(QShowEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void changeEvent(QEvent* event) override;
@@ -45,4 +47,5 @@ class frmBalloon : public QWidget {
     QPointer<Main_Frm> calendar_;
     bool was_active_ = false;
     bool hiding_ = false;
+    bool watching_ = false;
 };

@@ -5,7 +5,9 @@
 #include "calendar/MsgBox.h"
 #include "calendar/TwipScale.h"
 #include "calendar/gui/Main_Frm.h"
+#include "events/gui/Events_Page.h"
 #include "filedialog/gui/OpenSaveDialog.h"
+#include "settings/gui/Settings_Frm.h"
 
 #include <QGroupBox>
 #include <QPushButton>
@@ -130,6 +132,9 @@ QString Exchange_Page::Data_File_Path() {
 }
 
 void Exchange_Page::Renew_Calendar() {
+    Events_Page* overview = Frame()->Events();
+    overview->LoadOverviewLists();
+    overview->Sort_List();
     Main_Frm* calendar = Calendar();
     if (!calendar)
         return;

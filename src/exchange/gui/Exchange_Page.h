@@ -1,5 +1,6 @@
 #pragma once
 
+#include "events/Overview.h"
 #include "settings/gui/SettingsPage.h"
 
 #include <array>
@@ -35,10 +36,18 @@ class Exchange_Page : public SettingsPage {
     // the user cancelled.
     QString Choose_Export_File(const QString& title, const QString& filter,
                                const QString& extension);
+    // The open dialog with title and filter until the user picks an existing file ("File
+    // doesn't exist!" shows it again). Empty when the user cancelled.
+    QString Choose_Import_File(const QString& title, const QString& filter);
     // calendar.dat of the program.
     static QString Data_File_Path();
-    // After an import: the calendar window rebuilds the month on show from calendar.dat.
+    // After an import: the calendar window rebuilds the month on show from calendar.dat, and the
+    // overview lists what the file now holds.
     void Renew_Calendar();
+
+    // The events the CSV and text exports write: the overview's entries, read again. False when
+    // calendar.dat couldn't be read whole (the user has been told).
+    bool Events_To_Export(QList<OverviewEntry>* entries);
 
     void Import_CSV();
     void Export_CSV();

@@ -1,14 +1,15 @@
 // The CSV and text buttons of the "Import\Export" tab.
 #include "exchange/gui/Exchange_Page.h"
 
-#include "calendar/Clock.h"
 #include "calendar/General_Mod.h"
 #include "calendar/MsgBox.h"
+#include "events/gui/Events_Page.h"
 #include "exchange/CsvEvents.h"
 #include "exchange/EventExport.h"
 #include "exchange/EventMerge.h"
 #include "exchange/ExchangeFile.h"
 #include "filedialog/gui/OpenSaveDialog.h"
+#include "settings/gui/Settings_Frm.h"
 
 #include <QGuiApplication>
 
@@ -71,22 +72,18 @@ void Exchange_Page::Import_CSV() {
             MsgButtons::Ok, MsgIcon::Information);
 }
 
-namespace {
-
-// The events as the overview lists them, or nothing (after the data file's error) when
-// calendar.dat can't be read whole: a file with only some of the events would look complete.
-bool Events_To_Export(QList<OverviewEntry>* entries) {
-    Overview overview =
-        Events_For_Export(Exchange_Page::Data_File_Path(), Current_Clock().Now().date());
-    if (!overview.ok) {
-        Tell_Overview_Load_Error();
+bool Exchange_Page::Events_To_Export(QList<OverviewEntry>* entries) {
+    // The overview's lists, read again from calendar.dat, in the order its keys are sorted.
+    Events_Page* overview = Frame()->Events();
+    overview->LoadOverviewLists();
+    overview->Sort_List();
+    // A file with only the events before a damaged record would look complete: nothing is
+    // written (the overview has told the user about the data file).
+    if (!overview->Dates_Lst().ok)
         return false;
-    }
-    *entries = std::move(overview.entries);
+    *entries = overview->Dates_Lst().entries;
     return true;
 }
-
-} // namespace
 
 void Exchange_Page::Export_CSV() {
     const QString path = Choose_Export_File(QStringLiteral("Export Events as CSV File"), kCsvFilter,

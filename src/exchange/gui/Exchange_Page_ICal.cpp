@@ -1,5 +1,65 @@
 // The iCalendar buttons of the "Import\Export" tab.
 #include "exchange/gui/Exchange_Page.h"
 
-void Exchange_Page::Import_ICal() {}
-void Exchange_Page::Export_ICal() {}
+#include "calendar/Clock.h"
+#include "calendar/General_Mod.h"
+#include "calendar/MsgBox.h"
+#include "exchange/ICalExchange.h"
+#include "filedialog/gui/OpenSaveDialog.h"
+
+namespace {
+
+const QString kICalFilter = QStringLiteral("iCalendar File (*.ics)|*.ics");
+
+// A failure message with what went wrong under it, when that is known.
+QString Failure_Text(const QString& text, const QString& detail) {
+    return detail.isEmpty() ? text : text + QStringLiteral("\r\n\r\n") + detail;
+}
+
+} // namespace
+
+void Exchange_Page::Import_ICal() {
+    QString path;
+    for (;;) {
+        Dialog1->Set_FileName(QString());
+        Dialog1->Set_DialogTitle(QStringLiteral("Import Events from iCalendar File"));
+        Dialog1->Set_Filter(kICalFilter);
+        Dialog1->ShowOpen();
+        path = Dialog1->FileName();
+        if (path.isEmpty())
+            return;
+        if (File_Exists(path))
+            break;
+        Msg_Box(QStringLiteral("File doesn't exist!"), MsgButtons::Ok, MsgIcon::Exclamation);
+    }
+    const ICalFileOutcome outcome = Import_ICal_File(path, Data_File_Path(), Local_ICal_Context());
+    if (!outcome.ok) {
+        Msg_Box(Failure_Text(QStringLiteral("Error when importing from iCalendar file."),
+                             outcome.error),
+                MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    Renew_Calendar();
+    Msg_Box(QStringLiteral("Successfully imported %1 events from the iCalendar file...")
+                    .arg(outcome.count) +
+                QStringLiteral("\r\n\r\n") + path,
+            MsgButtons::Ok, MsgIcon::Information);
+}
+
+void Exchange_Page::Export_ICal() {
+    const QString path = Choose_Export_File(QStringLiteral("Export Events as iCalendar File"),
+                                            kICalFilter, QStringLiteral(".ics"));
+    if (path.isEmpty())
+        return;
+    const ICalFileOutcome outcome = Export_ICal_File(Data_File_Path(), path, Current_Clock().Now());
+    if (!outcome.ok) {
+        Msg_Box(
+            Failure_Text(QStringLiteral("Error when exporting to iCalendar file."), outcome.error),
+            MsgButtons::Ok, MsgIcon::Exclamation);
+        return;
+    }
+    Msg_Box(QStringLiteral("Successfully exported %1 events to the iCalendar file...")
+                    .arg(outcome.count) +
+                QStringLiteral("\r\n\r\n") + path,
+            MsgButtons::Ok, MsgIcon::Information);
+}

@@ -191,18 +191,20 @@ QString Packs_Page::Details() const {
 }
 
 void Packs_Page::Get_Theme_Pos() {
-    const QString details = Details();
+    // The month is read once per refresh: a broken file is reported once, not per label.
+    month_details_ = Details();
+    const QString& details = month_details_;
     Theme_Pos_Lbl->setText(Month_Detail_Labels(details).position);
     if (Paper_Details_Valid(details))
         PackPreviewPosition = Get_Paper_Pos(details);
 }
 
 void Packs_Page::Get_Theme_Style() {
-    Theme_Style_Lbl->setText(Month_Detail_Labels(Details()).box_style);
+    Theme_Style_Lbl->setText(Month_Detail_Labels(month_details_).box_style);
 }
 
 void Packs_Page::Get_Theme_Display() {
-    Theme_Display_Lbl->setText(Month_Detail_Labels(Details()).display);
+    Theme_Display_Lbl->setText(Month_Detail_Labels(month_details_).display);
 }
 
 void Packs_Page::Get_Theme_Picture() {

@@ -39,7 +39,7 @@ class Packs_Page : public SettingsPage {
     void Theme_Use_Chk_Click();
     void Other_Display_Chk_Click();
     void Preview_Btn_Click();
-    // Parts of the month preview.
+    // Parts of the month preview, in this order (Get_Theme_Pos reads the month's details).
     void Get_Theme_Pos();
     void Get_Theme_Style();
     void Get_Theme_Display();
@@ -66,4 +66,6 @@ class Packs_Page : public SettingsPage {
   private:
     void Set_Pack_Controls(bool enabled);
     QString Details() const;
+    // The details of the previewed month, read by Get_Theme_Pos for the two labels after it.
+    QString month_details_;
 };

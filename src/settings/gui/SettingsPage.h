@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QPointer>
+#include <QRect>
 #include <QWidget>
 
 class Main_Frm;
@@ -13,9 +15,13 @@ class SettingsPage : public QWidget {
     SettingsPage(Settings_Frm* frame, Main_Frm* calendar);
 
     Settings_Frm* Frame() const { return frame_; }
-    Main_Frm* Calendar() const { return calendar_; }
+    Main_Frm* Calendar() const;
+
+    // A place on the page given in pixels at 96 dots per inch (15 twips each), at the screen's
+    // scale.
+    QRect Place(int left, int top, int width, int height) const;
 
   private:
     Settings_Frm* frame_;
-    Main_Frm* calendar_;
+    QPointer<Main_Frm> calendar_;
 };

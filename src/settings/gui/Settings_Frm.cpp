@@ -10,12 +10,14 @@
 #include "settings/gui/Colours_Page.h"
 #include "settings/gui/General_Page.h"
 #include "settings/gui/StylePosition_Page.h"
+#include "settings/gui/TabStrip.h"
 #include "settings/gui/Tooltips_Page.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QFrame>
 #include <QPushButton>
-#include <QTabBar>
+#include <QWindow>
 
 namespace {
 
@@ -42,18 +44,16 @@ Settings_Frm::Settings_Frm(Main_Frm* calendar) : QWidget(nullptr, Qt::Window), c
     setFont(arial);
 
     const TwipScale scale = TwipScale::For_Screen(screen());
-    TabStrip1 = new QTabBar(this);
+    // Two rows of four tabs: eight captions don't fit side by side in the strip's width.
+    TabStrip1 = new TabStrip(4, this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
-    TabStrip1->setExpanding(false);
-    TabStrip1->setUsesScrollButtons(true);
-    TabStrip1->setDrawBase(true);
     for (const char* caption : {"Events", "Colours", "Settings", "Style && Position", "Tooltips",
                                 "Wallpaper", "Import\\Export", "About"})
         TabStrip1->addTab(QString::fromUtf8(caption));
     // The strip's border: the tabs on top of a panel that holds the pages and the buttons.
     auto* panel = new QFrame(this);
     panel->setFrameShape(QFrame::StyledPanel);
-    const int tabs_height = TabStrip1->sizeHint().height();
+    const int tabs_height = TabStrip1->Rows_Height();
     const QRect strip = scale.Pixels(TwipRect{Tab_Left, Tab_Top, Tab_Width, Tab_Height});
     panel->setGeometry(strip.adjusted(0, tabs_height - 1, 0, 0));
     TabStrip1->setGeometry(strip.x(), strip.y(), strip.width(), tabs_height);
@@ -83,10 +83,33 @@ Settings_Frm::Settings_Frm(Main_Frm* calendar) : QWidget(nullptr, Qt::Window), c
     Apply_Btn = button("Apply_Btn", "Apply", 4185);
     Ok_Btn->setDefault(true);
 
-    connect(TabStrip1, &QTabBar::currentChanged, this, [this] { TabStrip1_Click(); });
+    connect(TabStrip1, &TabStrip::currentChanged, this, [this] { TabStrip1_Click(); });
     connect(Ok_Btn, &QPushButton::clicked, this, [this] { Ok_Btn_Click(); });
     connect(Cancel_Btn, &QPushButton::clicked, this, [this] { Cancel_Btn_Click(); });
     connect(Apply_Btn, &QPushButton::clicked, this, [this] { Apply_Btn_Click(); });
+    connect(qApp, &QGuiApplication::focusWindowChanged, this, &Settings_Frm::Focus_Window_Changed);
+}
+
+void Settings_Frm::Focus_Window_Changed(QWindow* window) {
+    // Another program's window takes the focus as nullptr: coming back from it is no
+    // activation from within the program.
+    if (!window || window == windowHandle())
+        return;
+    other_window_since_ = !Owns_Window(window);
+}
+
+bool Settings_Frm::Owns_Window(const QWindow* window) const {
+    for (const QWindow* w = window; w; w = w->transientParent())
+        if (w == windowHandle())
+            return true;
+    for (QWidget* top : QApplication::topLevelWidgets()) {
+        if (top->windowHandle() != window)
+            continue;
+        for (const QWidget* w = top; w; w = w->parentWidget())
+            if (w == this)
+                return true;
+    }
+    return false;
 }
 
 Main_Frm* Settings_Frm::Calendar() const {
@@ -187,8 +210,13 @@ void Settings_Frm::Form_Unload() {
 }
 
 bool Settings_Frm::event(QEvent* event) {
-    if (event->type() == QEvent::WindowActivate)
-        Form_Activate();
+    if (event->type() == QEvent::WindowActivate) {
+        const bool reload = !activated_once_ || other_window_since_;
+        activated_once_ = true;
+        other_window_since_ = false;
+        if (reload)
+            Form_Activate();
+    }
     return QWidget::event(event);
 }
 

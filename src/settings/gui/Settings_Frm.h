@@ -15,8 +15,9 @@ class General_Page;
 class Main_Frm;
 class Packs_Page;
 class QPushButton;
-class QTabBar;
+class QWindow;
 class StylePosition_Page;
+class TabStrip;
 class Tooltips_Page;
 
 // The settings window: a tab strip over eight pages, and OK, Cancel and Apply. The frame only
@@ -58,7 +59,7 @@ class Settings_Frm : public QWidget {
     Exchange_Page* Exchange() const { return exchange_; }
     About_Page* About() const { return about_; }
 
-    QTabBar* TabStrip1 = nullptr;
+    TabStrip* TabStrip1 = nullptr;
     std::array<QWidget*, Page_Count> Settings_Fra{};
     QPushButton* Ok_Btn = nullptr;
     QPushButton* Cancel_Btn = nullptr;
@@ -69,6 +70,9 @@ class Settings_Frm : public QWidget {
     void closeEvent(QCloseEvent* event) override;
 
   private:
+    void Focus_Window_Changed(QWindow* window);
+    bool Owns_Window(const QWindow* window) const;
+
     QPointer<Main_Frm> calendar_;
     Events_Page* events_ = nullptr;
     Colours_Page* colours_ = nullptr;
@@ -79,4 +83,8 @@ class Settings_Frm : public QWidget {
     Exchange_Page* exchange_ = nullptr;
     About_Page* about_ = nullptr;
     bool unloaded_ = false;
+    // Activation reloads the pages when the window shows first and when another window of the
+    // program was active in between; the window's own message boxes and balloon don't count.
+    bool activated_once_ = false;
+    bool other_window_since_ = false;
 };
