@@ -36,19 +36,10 @@ void Exchange_Page::Import_CSV() {
     const QString data_path = Data_File_Path();
     // "data.bak" holds the events as they were before the import, also when it is cancelled.
     Backup_Data_File(data_path);
-    QString path;
-    for (;;) {
-        Dialog1->Set_FileName(QString());
-        Dialog1->Set_DialogTitle(QStringLiteral("Import Events from CSV File"));
-        Dialog1->Set_Filter(kCsvFilter);
-        Dialog1->ShowOpen();
-        path = Dialog1->FileName();
-        if (path.isEmpty())
-            return;
-        if (File_Exists(path))
-            break;
-        Msg_Box(QStringLiteral("File doesn't exist!"), MsgButtons::Ok, MsgIcon::Exclamation);
-    }
+    const QString path =
+        Choose_Import_File(QStringLiteral("Import Events from CSV File"), kCsvFilter);
+    if (path.isEmpty())
+        return;
     CsvImportOutcome outcome;
     {
         WaitCursor wait;

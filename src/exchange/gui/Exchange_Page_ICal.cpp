@@ -19,19 +19,10 @@ QString Failure_Text(const QString& text, const QString& detail) {
 } // namespace
 
 void Exchange_Page::Import_ICal() {
-    QString path;
-    for (;;) {
-        Dialog1->Set_FileName(QString());
-        Dialog1->Set_DialogTitle(QStringLiteral("Import Events from iCalendar File"));
-        Dialog1->Set_Filter(kICalFilter);
-        Dialog1->ShowOpen();
-        path = Dialog1->FileName();
-        if (path.isEmpty())
-            return;
-        if (File_Exists(path))
-            break;
-        Msg_Box(QStringLiteral("File doesn't exist!"), MsgButtons::Ok, MsgIcon::Exclamation);
-    }
+    const QString path =
+        Choose_Import_File(QStringLiteral("Import Events from iCalendar File"), kICalFilter);
+    if (path.isEmpty())
+        return;
     const ICalFileOutcome outcome = Import_ICal_File(path, Data_File_Path(), Local_ICal_Context());
     if (!outcome.ok) {
         Msg_Box(Failure_Text(QStringLiteral("Error when importing from iCalendar file."),
