@@ -46,3 +46,17 @@ wait_end() {
     wait "$pid" 2>/dev/null
     return 1
 }
+
+# A private program folder ($work/Almanor, a copy of the built one without events) and settings:
+# weeks from Sunday, the window in the centre, no splash, no pack, plus the "Key=value" lines
+# given. Points XDG_CONFIG_HOME and HOME into $work.
+program_world() {
+    mkdir -p "$work/Almanor" "$work/config/Almanor"
+    cp -r "$ALMANOR_PROGRAM_DIR/." "$work/Almanor/"
+    rm -f "$work/Almanor/calendar.dat" "$work/Almanor/data.bak"
+    {
+        printf '[Settings]\nShow%%20Splash=0\nStart%%20Day=1\nAlignment=3\nStyle=1\nUse%%20Themes=0\n'
+        printf '%s\n' "$@"
+    } >"$work/config/Almanor/Almanor.ini"
+    export XDG_CONFIG_HOME="$work/config" HOME="$work" LC_ALL=C.UTF-8
+}

@@ -6,18 +6,7 @@ set -u
 : "${ALMANOR_PROGRAM_DIR:?}" "${ALMANOR_SOURCE_DIR:?}"
 source "$(dirname "$0")/common.sh"
 
-mkdir -p "$work/Almanor" "$work/config/Almanor"
-cp -r "$ALMANOR_PROGRAM_DIR/." "$work/Almanor/"
-cat >"$work/config/Almanor/Almanor.ini" <<'INI'
-[Settings]
-Show%20Splash=0
-Start%20Day=1
-Alignment=3
-Style=1
-Use%20Themes=0
-Show%20Alerts=0
-INI
-export XDG_CONFIG_HOME="$work/config" HOME="$work" LC_ALL=C.UTF-8
+program_world "Show%20Alerts=0"
 year=$(date +%Y)
 month=$(date +%-m)
 data="$work/Almanor/calendar.dat"

@@ -15,21 +15,10 @@ data="$work/Almanor/calendar.dat"
 
 # A private program folder and settings: weeks start on Sunday, the window in the centre, no
 # splash, no pack style, the settings window opening on its first tab.
-mkdir -p "$work/Almanor" "$work/config/Almanor"
-cp -r "$ALMANOR_PROGRAM_DIR/." "$work/Almanor/"
-cat >"$work/config/Almanor/Almanor.ini" <<'INI'
-[Settings]
-Show%20Splash=0
-Start%20Day=1
-Alignment=3
-Style=1
-Use%20Themes=0
-Settings%20Tab=1
-INI
+program_world "Settings%20Tab=1"
 printf '"10/%s/%s=Dentist"\r\n"20/%s/%s=Party && cake"\r\n"28/%s/9999=Every year"\r\n' \
     "$month" "$year" "$month" "$year" "$month" >"$data"
 cp "$data" "$work/original.dat"
-export XDG_CONFIG_HOME="$work/config" HOME="$work" LC_ALL=C.UTF-8
 xsetroot -solid "#3a6ea5"
 
 start "$work/Almanor/Almanor"

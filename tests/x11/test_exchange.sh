@@ -12,19 +12,7 @@ mkdir -p "$shots"
 
 # A private program folder and settings: the window in the centre, no splash, no pack style,
 # the settings window opening on its first tab.
-mkdir -p "$work/Almanor" "$work/config/Almanor"
-cp -r "$ALMANOR_PROGRAM_DIR/." "$work/Almanor/"
-rm -f "$work/Almanor/calendar.dat" "$work/Almanor/data.bak"
-cat >"$work/config/Almanor/Almanor.ini" <<'INI'
-[Settings]
-Show%20Splash=0
-Start%20Day=1
-Alignment=3
-Style=1
-Use%20Themes=0
-Settings%20Tab=1
-INI
-export XDG_CONFIG_HOME="$work/config" HOME="$work" LC_ALL=C.UTF-8
+program_world "Settings%20Tab=1"
 xsetroot -solid "#3a6ea5"
 
 year=$(date +%Y)

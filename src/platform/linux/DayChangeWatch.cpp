@@ -65,14 +65,14 @@ void DayChangeWatch::Arm(qint64 delay_ms) {
     // TFD_TIMER_CANCEL_ON_SET a change of the clock wakes the reader at once.
     timespec now{};
     ::clock_gettime(CLOCK_REALTIME, &now);
-    itimerspec spec{};
+    itimerspec when{};
     const qint64 nanos = qint64(now.tv_nsec) + (delay_ms % 1000) * 1'000'000;
-    spec.it_value.tv_sec = now.tv_sec + time_t(delay_ms / 1000) + time_t(nanos / 1'000'000'000);
-    spec.it_value.tv_nsec = long(nanos % 1'000'000'000);
+    when.it_value.tv_sec = now.tv_sec + time_t(delay_ms / 1000) + time_t(nanos / 1'000'000'000);
+    when.it_value.tv_nsec = long(nanos % 1'000'000'000);
     // A zero it_value would disarm the timer instead.
-    if (spec.it_value.tv_sec == 0 && spec.it_value.tv_nsec == 0)
-        spec.it_value.tv_nsec = 1;
-    if (::timerfd_settime(state_->timer_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &spec,
+    if (when.it_value.tv_sec == 0 && when.it_value.tv_nsec == 0)
+        when.it_value.tv_nsec = 1;
+    if (::timerfd_settime(state_->timer_fd, TFD_TIMER_ABSTIME | TFD_TIMER_CANCEL_ON_SET, &when,
                           nullptr) == 0) {
         armed_ = true;
         delay_ms_ = delay_ms;
