@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QObject>
+#include <QString>
 
 #include <memory>
 
@@ -12,6 +13,9 @@ class DayChangeWatch : public QObject {
     Q_OBJECT
   public:
     explicit DayChangeWatch(QObject* parent = nullptr);
+    // zone_folder: where the local time zone is configured (the system's own folder by default;
+    // tests give a folder of their own).
+    DayChangeWatch(const QString& zone_folder, QObject* parent);
     ~DayChangeWatch() override;
 
     // Fires Changed once the wall clock has advanced by delay_ms from now (replacing what was

@@ -2,6 +2,7 @@
 // and an inotify watch on the time zone file's folder.
 #include "platform/DayChangeWatch.h"
 
+#include <QFile>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -15,7 +16,7 @@
 
 namespace {
 // Where the local time zone is configured; changing the zone replaces one of these files.
-constexpr const char* Zone_Folder = "/etc";
+const char* const System_Zone_Folder = "/etc";
 bool Is_Zone_File(const char* name) {
     return std::strcmp(name, "localtime") == 0 || std::strcmp(name, "timezone") == 0;
 }
@@ -29,6 +30,9 @@ struct DayChangeWatch::State {
 };
 
 DayChangeWatch::DayChangeWatch(QObject* parent)
+    : DayChangeWatch(QString::fromLatin1(System_Zone_Folder), parent) {}
+
+DayChangeWatch::DayChangeWatch(const QString& zone_folder, QObject* parent)
     : QObject(parent), state_(std::make_unique<State>()) {
     state_->timer_fd = ::timerfd_create(CLOCK_REALTIME, TFD_NONBLOCK | TFD_CLOEXEC);
     if (state_->timer_fd >= 0) {
@@ -38,9 +42,10 @@ DayChangeWatch::DayChangeWatch(QObject* parent)
                 &DayChangeWatch::Timer_Ready);
     }
     state_->zone_fd = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
-    if (state_->zone_fd >= 0 && ::inotify_add_watch(state_->zone_fd, Zone_Folder,
-                                                    IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE |
-                                                        IN_DELETE | IN_ATTRIB | IN_ONLYDIR) >= 0) {
+    if (state_->zone_fd >= 0 &&
+        ::inotify_add_watch(state_->zone_fd, QFile::encodeName(zone_folder).constData(),
+                            IN_CREATE | IN_MOVED_TO | IN_CLOSE_WRITE | IN_DELETE | IN_ATTRIB |
+                                IN_ONLYDIR) >= 0) {
         state_->zone_notifier =
             std::make_unique<QSocketNotifier>(state_->zone_fd, QSocketNotifier::Read);
         connect(state_->zone_notifier.get(), &QSocketNotifier::activated, this,
