@@ -12,6 +12,11 @@ int main(int argc, char** argv) {
     // would only cost time and memory.
     if (qEnvironmentVariableIsEmpty("QT_XCB_GL_INTEGRATION"))
         qputenv("QT_XCB_GL_INTEGRATION", "none");
+    // The windows are small: their pictures go to the X server over the socket as fast as through
+    // shared memory, and without the server's completion message for each one a redraw of the
+    // title clock wakes only the main thread, not also the connection's reader thread.
+    if (qEnvironmentVariableIsEmpty("QT_XCB_NO_MITSHM"))
+        qputenv("QT_XCB_NO_MITSHM", "1");
     QCoreApplication::setApplicationName(QStringLiteral("Almanor Loading"));
     QApplication app(argc, argv);
     QtMsgBoxPresenter presenter;
