@@ -42,10 +42,12 @@ uninstall:
 bench: build
 	@for b in $(BUILD_DIR)/bench/bench_*; do [ -x "$$b" ] && "$$b"; done
 
-# Runs every libFuzzer target for FUZZ_SECONDS (default 60) on its seed corpus (clang).
+# Runs every libFuzzer target for FUZZ_SECONDS (default 60) on its seed corpus (clang), FUZZ_JOBS
+# of them at a time.
 FUZZ_SECONDS ?= 60
+FUZZ_JOBS ?= 1
 fuzz: deps
-	@FUZZ_SECONDS=$(FUZZ_SECONDS) scripts/fuzz.sh
+	@FUZZ_SECONDS=$(FUZZ_SECONDS) FUZZ_JOBS=$(FUZZ_JOBS) scripts/fuzz.sh
 
 # Kills a program 1,000 times while it saves calendar.dat (and 250 times while it saves the settings
 # file) and checks after every kill that nothing was lost. `make test` runs 100 kills.
