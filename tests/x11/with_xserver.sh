@@ -3,35 +3,41 @@
 # then stops both. Usage: with_xserver.sh COMMAND [ARGS...]
 set -u
 
-display=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ]; then
-        display=":$n"
-        break
-    fi
-done
-if [ -z "$display" ]; then
-    echo "with_xserver: no free display number" >&2
-    exit 1
-fi
-
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-xvfb_pid=$!
+# Takes the first free display number; a server that doesn't come up there (the number taken at
+# the same moment, or an old server still going away) is tried again on the next free number.
+xvfb_pid=""
 openbox_pid=""
 cleanup() {
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null
-    kill "$xvfb_pid" 2>/dev/null
+    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
 }
 trap cleanup EXIT
 
-export DISPLAY="$display"
-for _ in $(seq 100); do
-    xdpyinfo >/dev/null 2>&1 && break
-    sleep 0.05
+start_xvfb() { # DISPLAY_NUMBER
+    export DISPLAY=":$1"
+    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    for _ in $(seq 100); do
+        kill -0 "$xvfb_pid" 2>/dev/null || break
+        xdpyinfo >/dev/null 2>&1 && kill -0 "$xvfb_pid" 2>/dev/null && return 0
+        sleep 0.05
+    done
+    kill "$xvfb_pid" 2>/dev/null
+    wait "$xvfb_pid" 2>/dev/null
+    xvfb_pid=""
+    return 1
+}
+
+started=""
+for n in $(seq 90 140); do
+    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ] && start_xvfb "$n"; then
+        started=yes
+        break
+    fi
 done
-if ! xdpyinfo >/dev/null 2>&1; then
-    echo "with_xserver: Xvfb did not start on $display" >&2
+if [ -z "$started" ]; then
+    echo "with_xserver: Xvfb did not start on any free display number" >&2
     exit 1
 fi
 
