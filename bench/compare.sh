@@ -40,17 +40,7 @@ cleanup() {
 trap cleanup EXIT
 
 # One event a day for the days up to yesterday (so no "Today: " alert holds the start).
-write_events() { # COUNT FILE
-    python3 - "$1" "$(date +%F)" >"$2" <<'EOF'
-import datetime, sys
-count, today = int(sys.argv[1]), datetime.date.fromisoformat(sys.argv[2])
-out = sys.stdout.buffer
-for i in range(count, 0, -1):
-    d = today - datetime.timedelta(days=i)
-    out.write(f'"{d.day}/{d.month}/{d.year}=Meeting && notes for event {i}, room {i % 40}"\r\n'
-              .encode())
-EOF
-}
+write_events() { python3 "$root/bench/write_events.py" "$1" >"$2"; } # COUNT FILE
 
 # Each program gets a home of its own: its settings, runtime folder and, for the calendar, its
 # program folder. Separate runtime folders let the calendars run side by side.

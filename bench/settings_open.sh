@@ -36,15 +36,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 printf '[Settings]\nShow%%20Splash=0\nSettings%%20Tab=2\n' >"$XDG_CONFIG_HOME/Almanor/Almanor.ini"
 
 # One event a day for the RECORDS days up to yesterday, none today (no alert box).
-python3 - "$records" "$(date +%F)" >"$work/Almanor/calendar.dat" <<'PY'
-import datetime, sys
-count, today = int(sys.argv[1]), datetime.date.fromisoformat(sys.argv[2])
-out = sys.stdout.buffer
-for i in range(count, 0, -1):
-    d = today - datetime.timedelta(days=i)
-    out.write(f'"{d.day}/{d.month}/{d.year}=Meeting && notes for event {i}, room {i % 40}"\r\n'
-              .encode())
-PY
+python3 "$root/bench/write_events.py" "$records" >"$work/Almanor/calendar.dat"
 
 "$work/Almanor/Almanor" >"$work/calendar.log" 2>&1 &
 pid=$!

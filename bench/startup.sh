@@ -28,16 +28,7 @@ chmod 700 "$XDG_RUNTIME_DIR"
 
 # One event a day for the RECORDS days up to yesterday: this month's boxes before today hold
 # captions to fit, and nothing falls on today, so no alert box holds the start-up.
-today=$(date +%F)
-python3 - "$records" "$today" >"$work/Almanor/calendar.dat" <<'EOF'
-import datetime, sys
-count, today = int(sys.argv[1]), datetime.date.fromisoformat(sys.argv[2])
-out = sys.stdout.buffer
-for i in range(count, 0, -1):
-    d = today - datetime.timedelta(days=i)
-    out.write(f'"{d.day}/{d.month}/{d.year}=Meeting && notes for event {i}, room {i % 40}"\r\n'
-              .encode())
-EOF
+python3 "$root/bench/write_events.py" "$records" >"$work/Almanor/calendar.dat"
 
 # The calendar and, run for run beside it, an empty Qt window: the part of the start-up that is
 # Qt's own and the machine's.
