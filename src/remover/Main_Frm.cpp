@@ -1,5 +1,6 @@
 #include "remover/Main_Frm.h"
 
+#include "calendar/AppPath.h"
 #include "calendar/MsgBox.h"
 #include "calendar/TwipScale.h"
 #include "remover/FolderChooser.h"
@@ -173,14 +174,15 @@ QFrame* Main_Frm::Build_Packs_Page() {
 }
 
 bool Main_Frm::Start() {
-    install_folder_ = Get_Path();
+    install_folder_ = Find_Install_Folder(App_Path());
     if (install_folder_.isEmpty() || install_folder_ == QString::fromUtf16(No_Install_Path)) {
         Msg_Box(QStringLiteral("The Almanor directory can't be found. You will need to select the "
                                "folder manually!"),
                 MsgButtons::Ok, MsgIcon::Information, QStringLiteral("Almanor"));
         install_folder_ = BrowseForFolder(
             this,
-            QStringLiteral("Select Almanor folder. This is usually C:\\Program Files\\Almanor\\"));
+            QStringLiteral("Select Almanor folder. This is usually /usr/local/lib/almanor/, or "
+                           "~/.local/lib/almanor/ when installed for one user"));
         if (install_folder_.isEmpty()) {
             Msg_Box(QStringLiteral("You have not selected a folder, some elements of the program "
                                    "may not be removed."),
@@ -310,10 +312,9 @@ void Main_Frm::Finish_Btn_Click() {
 
 void Main_Frm::Cancel_Btn_Click() {
     const QString question =
-        QStringLiteral("The Almanor Creator Wizard is not complete. If you quit now, the Theme "
-                       "will not be created.\r\n\r\nExit the Vellumark Creator Wizard?");
-    if (Msg_Box(question, MsgButtons::YesNo, MsgIcon::Question,
-                QStringLiteral("Almanor Creator Wizard")) == MsgAnswer::Yes)
+        QStringLiteral("The Almanor Remover is not complete. If you quit now, nothing will be "
+                       "removed.\r\n\r\nExit the Remover?");
+    if (Msg_Box(question, MsgButtons::YesNo, MsgIcon::Question, Caption) == MsgAnswer::Yes)
         close();
 }
 

@@ -10,6 +10,9 @@
 #ifndef ALMANOR_REMOVER_FILE
 #define ALMANOR_REMOVER_FILE "Remover"
 #endif
+#ifndef ALMANOR_CALENDAR_FILE
+#define ALMANOR_CALENDAR_FILE "Almanor"
+#endif
 
 namespace {
 
@@ -38,8 +41,21 @@ QString Get_Path() {
     return path;
 }
 
+QString Find_Install_Folder(const QString& own_folder) {
+    const QString recorded = Get_Path();
+    if (!recorded.isEmpty() && recorded != QString::fromUtf16(No_Install_Path))
+        return recorded;
+    if (!own_folder.isEmpty() && QFileInfo(Child_Path(own_folder, Calendar_File_Name())).isFile())
+        return own_folder;
+    return QString::fromUtf16(No_Install_Path);
+}
+
 QString Remover_File_Name() {
     return QStringLiteral(ALMANOR_REMOVER_FILE);
+}
+
+QString Calendar_File_Name() {
+    return QStringLiteral(ALMANOR_CALENDAR_FILE);
 }
 
 bool Is_Plain_Folder_Name(const QString& name) {
@@ -104,13 +120,15 @@ bool Remove_File_If_Present(const QString& folder, const QString& file_name) {
 }
 
 bool Finish_Removal(const QString& folder, const RemovalChoice& choice) {
-    const QString data_file = QStringLiteral("calendar.dat");
+    const auto remove_events = [&folder] {
+        return Remove_File_If_Present(folder, QStringLiteral("calendar.dat")) &&
+               Remove_File_If_Present(folder, QStringLiteral("data.bak"));
+    };
     if (choice.everything) {
-        return Remove_File_If_Present(folder, Remover_File_Name()) &&
-               Remove_File_If_Present(folder, data_file) &&
+        return Remove_File_If_Present(folder, Remover_File_Name()) && remove_events() &&
                Remove_Packs(folder, choice.ticked_packs);
     }
-    if (choice.events && !Remove_File_If_Present(folder, data_file))
+    if (choice.events && !remove_events())
         return false;
     if (choice.packs)
         return Remove_Packs(folder, choice.ticked_packs);

@@ -19,8 +19,14 @@ inline constexpr char16_t No_Install_Path[] = u"NONE";
 // "InstallPath" under HKLM; when that gives "NONE", under HKCU. "NONE" when neither has it.
 QString Get_Path();
 
+// The folder to remove from: "InstallPath" when recorded; else own_folder (the Remover's own
+// folder) when it holds the calendar program, as in a portable folder; else "NONE".
+QString Find_Install_Folder(const QString& own_folder);
+
 // The Remover's own file in the installation folder ("Remover", "Remover.exe" on Windows).
 QString Remover_File_Name();
+// The calendar program's file ("Almanor", "Almanor.exe" on Windows).
+QString Calendar_File_Name();
 
 // True when name can only mean a direct sub-folder: not empty, not "." or "..", no separator.
 bool Is_Plain_Folder_Name(const QString& name);
@@ -49,7 +55,8 @@ struct RemovalChoice {
     QStringList ticked_packs; // the ticked entries of the pack list, in list order
 };
 
-// "Everything": the Remover's own file, then calendar.dat, then the ticked packs.
-// "Custom...": calendar.dat when events are ticked, then the ticked packs when packs are ticked.
+// "Everything": the Remover's own file, then the events, then the ticked packs.
+// "Custom...": the events when they are ticked, then the ticked packs when packs are ticked.
+// The events are calendar.dat and data.bak, the whole copy an import keeps beside it.
 // Stops at the first failure and returns false.
 bool Finish_Removal(const QString& folder, const RemovalChoice& choice);

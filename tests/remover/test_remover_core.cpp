@@ -136,6 +136,7 @@ class RemoverCoreTest : public QObject {
         const QString program = env.Write_File(QStringLiteral("Almanor/Almanor"), "calendar");
         env.Write_File(QStringLiteral("Almanor/") + Remover_File_Name(), "remover");
         env.Write_File(QStringLiteral("Almanor/calendar.dat"), "\"1/1/2004=a\"\r\n");
+        env.Write_File(QStringLiteral("Almanor/data.bak"), "\"1/1/2004=a\"\r\n");
         Make_Pack(env, QStringLiteral("Almanor/A"));
         Make_Pack(env, QStringLiteral("Almanor/B"));
         const QString other = env.Write_File(QStringLiteral("Almanor/Notes/n.txt"), "x");
@@ -145,6 +146,7 @@ class RemoverCoreTest : public QObject {
         QVERIFY(Finish_Removal(dir, choice));
         QVERIFY(!Present(dir + QLatin1Char('/') + Remover_File_Name()));
         QVERIFY(!Present(dir + QStringLiteral("/calendar.dat")));
+        QVERIFY(!Present(dir + QStringLiteral("/data.bak")));
         QVERIFY(!Present(dir + QStringLiteral("/A")));
         QVERIFY(!Present(dir + QStringLiteral("/B")));
         QVERIFY(QFileInfo::exists(program));
@@ -160,12 +162,14 @@ class RemoverCoreTest : public QObject {
         const QString remover =
             env.Write_File(QStringLiteral("Almanor/") + Remover_File_Name(), "remover");
         const QString data = env.Write_File(QStringLiteral("Almanor/calendar.dat"), "x");
+        const QString backup = env.Write_File(QStringLiteral("Almanor/data.bak"), "x");
         for (const char* name : {"A", "B", "C"})
             Make_Pack(env, QStringLiteral("Almanor/") + QLatin1String(name));
 
         RemovalChoice keep_events{false, false, true, {QStringLiteral("A"), QStringLiteral("C")}};
         QVERIFY(Finish_Removal(dir, keep_events));
         QVERIFY(QFileInfo::exists(data));
+        QVERIFY(QFileInfo::exists(backup));
         QVERIFY(QFileInfo::exists(remover));
         QVERIFY(!Present(dir + QStringLiteral("/A")));
         QVERIFY(QFileInfo::exists(dir + QStringLiteral("/B/settings.ini")));
@@ -174,6 +178,7 @@ class RemoverCoreTest : public QObject {
         RemovalChoice keep_packs{false, true, false, {QStringLiteral("B")}};
         QVERIFY(Finish_Removal(dir, keep_packs));
         QVERIFY(!Present(data));
+        QVERIFY(!Present(backup));
         QVERIFY(QFileInfo::exists(dir + QStringLiteral("/B/settings.ini")));
         QVERIFY(QFileInfo::exists(remover));
     }

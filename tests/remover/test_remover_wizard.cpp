@@ -100,9 +100,26 @@ class RemoverWizardTest : public QObject {
                                                      "will need to select the folder manually!"));
         QCOMPARE(boxes.shown[0].icon, MsgIcon::Information);
         QCOMPARE(boxes.shown[0].caption, QStringLiteral("Almanor"));
-        QCOMPARE(
-            prompt,
-            QStringLiteral("Select Almanor folder. This is usually C:\\Program Files\\Almanor\\"));
+        QCOMPARE(prompt,
+                 QStringLiteral("Select Almanor folder. This is usually /usr/local/lib/almanor/, "
+                                "or ~/.local/lib/almanor/ when installed for one user"));
+        QCOMPARE(frm.Install_Folder(), env.Program_Dir());
+        QCOMPARE(frm.Ticked_Packs(), QStringList{QStringLiteral("A")});
+    }
+
+    void portable_folder_with_the_calendar_is_its_own() {
+        TestEnv env;
+        MsgBoxRecorder boxes;
+        Make_Pack(env, QStringLiteral("A"));
+        env.Write_File(QStringLiteral("Almanor/") + Calendar_File_Name(), "calendar");
+        ChooserGuard chooser([](QWidget*, const QString&) {
+            qFatal("the chooser must not be asked");
+            return QString();
+        });
+
+        remover::Main_Frm frm;
+        QVERIFY(frm.Start());
+        QVERIFY(boxes.shown.isEmpty());
         QCOMPARE(frm.Install_Folder(), env.Program_Dir());
         QCOMPARE(frm.Ticked_Packs(), QStringList{QStringLiteral("A")});
     }
@@ -303,10 +320,9 @@ class RemoverWizardTest : public QObject {
         QCOMPARE(frm.Page(), 1);
         QCOMPARE(boxes.shown.size(), 1);
         QCOMPARE(boxes.shown[0].text,
-                 QStringLiteral("The Almanor Creator Wizard is not complete. If you quit now, the "
-                                "Theme will not be created.\r\n\r\nExit the Vellumark Creator "
-                                "Wizard?"));
-        QCOMPARE(boxes.shown[0].caption, QStringLiteral("Almanor Creator Wizard"));
+                 QStringLiteral("The Almanor Remover is not complete. If you quit now, nothing "
+                                "will be removed.\r\n\r\nExit the Remover?"));
+        QCOMPARE(boxes.shown[0].caption, QStringLiteral("Almanor Remover"));
         QCOMPARE(boxes.shown[0].icon, MsgIcon::Question);
         QCOMPARE(boxes.shown[0].buttons, MsgButtons::YesNo);
         boxes.Set_Next_Answer(MsgAnswer::Yes);
