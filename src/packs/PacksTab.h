@@ -56,7 +56,7 @@ bool Theme_Renews_Calendar(const ThemeChoices& choices, const AppSettings& setti
 // "Use Pack Style" are on.
 qint16 Theme_Box_Style(const ThemeChoices& choices, const AppSettings& settings);
 // The position the calendar takes after the choices are stored: the pack's when packs and
-// "Use Pack Postion when available" are on (nothing when no pack is chosen), else "Alignment".
+// "Use Pack Position when available" are on (nothing when no pack is chosen), else "Alignment".
 std::optional<qint16> Theme_Position(const ThemeChoices& choices, const AppSettings& settings);
 
 // The record the desktop preview plays with: the stored one with the tab's unapplied choices.

@@ -10,7 +10,7 @@ namespace {
 
 const ColourEntryInfo Entries[Colour_Entry_Count] = {
     {"Col_Today_Lbl", "Col_Today_Pic", "Today Colour", "Today", 16761024},
-    {"Col_Normal_Lbl", "Col_Normal_Pic", "Nomal Day Colour", "Normal", 16777215},
+    {"Col_Normal_Lbl", "Col_Normal_Pic", "Normal Day Colour", "Normal", 16777215},
     {"Col_Num_Lbl", "Col_Num_Pic", "Numbering Colour", "Num", -2147483630},
     {"Col_Text_Lbl", "Col_Text_Pic", "Text Colour", "Text", -2147483630},
     {"Col_Back_Lbl", "Col_Back_Pic", "Background", "Back", 8390687},

@@ -40,7 +40,7 @@ class ColoursTabTest : public QObject {
             for (int i = 0; i < Colour_Entry_Count; ++i)
                 QCOMPARE(page.Col_Lbl[i]->font().bold(), i == entry);
         }
-        QCOMPARE(page.Col_Lbl[1]->text(), QStringLiteral("Nomal Day Colour"));
+        QCOMPARE(page.Col_Lbl[1]->text(), QStringLiteral("Normal Day Colour"));
     }
 
     void sampling_shows_the_colour_and_shift_shows_a_gradient() {

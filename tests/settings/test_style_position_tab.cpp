@@ -162,6 +162,7 @@ class StylePositionTabTest : public QObject {
         QVERIFY(!page->Style3_Opt->isEnabled());
         QVERIFY(!page->Example_Lbl[4]->isEnabled());
         QCOMPARE(page->Box_Preview_Twips().width, 585);
+        QCOMPARE(page->Theme_Pos_Chk->text(), QStringLiteral("Use Pack Position when available"));
         page->Theme_Pos_Chk->click();
         QVERIFY(!page->Pos_Set_Opt->isEnabled());
         QVERIFY(!page->Pos_Manual_Opt->isEnabled());

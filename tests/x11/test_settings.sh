@@ -20,7 +20,7 @@ share_of() {
 # The tabs: the first row at y 13, the second at y 33 (pixels in the window).
 tab_settings_x=205 tab_row1_y=13
 tab_tooltips_x=45 tab_about_x=330 tab_row2_y=33
-# A page starts at (15, 51). The "Nomal Day Colour" label: (31, 35) in the page; the palette
+# A page starts at (15, 51). The "Normal Day Colour" label: (31, 35) in the page; the palette
 # chart: (8, 200); its pure red at chart pixel (1, 24).
 normal_x=$((15 + 31 + 20)) normal_y=$((51 + 35 + 7))
 red_x=$((15 + 8 + 1)) red_y=$((51 + 200 + 24))

@@ -96,7 +96,7 @@ void StylePosition_Page::Build_Position_Frame() {
     // The frame's controls lie below its caption, in twips from this area's corner.
     auto* area = new QWidget(Frame4);
     Place(area, {0, Frame_Caption, Position_Frame.width, Position_Frame.height - Frame_Caption});
-    Theme_Pos_Chk = new QCheckBox(QStringLiteral("Use Pack Postion when available"), area);
+    Theme_Pos_Chk = new QCheckBox(QStringLiteral("Use Pack Position when available"), area);
     Theme_Pos_Chk->setObjectName(QStringLiteral("Theme_Pos_Chk"));
     Place(Theme_Pos_Chk, {90, 225, 3000, 255});
     connect(Theme_Pos_Chk, &QCheckBox::toggled, this, [this] { Theme_Pos_Chk_Click(); });

@@ -50,7 +50,7 @@ class StylePosition_Page : public SettingsPage {
     void Pos_Manual_Opt_Click();
     void Theme_Style_Chk_Click();
     void Theme_Pos_Chk_Click();
-    // Redraws the position preview: at the pack's position when "Use Pack Postion when
+    // Redraws the position preview: at the pack's position when "Use Pack Position when
     // available" is ticked, else from the sliders.
     void Redraw_Position();
 
