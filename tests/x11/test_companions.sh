@@ -220,8 +220,20 @@ for kept in Alpha/settings.ini Alpha/1.jpg Beta/settings.ini Remover; do
     [ -e "$prog/$kept" ] || fail "Custom without packs removed $kept"
 done
 
+note "Remover with no InstallPath in a portable folder: it removes from its own folder"
+new_world remove_portable
+start "$prog/Remover"
+remover_pid=$last_pid
+window_of "$remover_pid" '^Almanor Remover$' >/dev/null || fail "the portable folder was not taken"
+xdotool search --all --onlyvisible --pid "$remover_pid" --name '^Almanor$' >/dev/null &&
+    fail "the Remover asked for the folder it stands in"
+kill "$remover_pid"
+wait_end "$remover_pid" 10
+
 note "Remover with no InstallPath and the folder chooser cancelled"
 new_world remove_unknown
+# Without the calendar beside it the Remover can't know its folder is the calendar's.
+rm -f "$prog/Almanor"
 echo "1/1/2004=New year" >"$prog/calendar.dat"
 make_pack "$prog/Alpha"
 start "$prog/Remover"
