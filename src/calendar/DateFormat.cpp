@@ -164,3 +164,24 @@ QString Format_Time(const QTime& time, const QString& format, const QLocale& loc
     // The marker is the plain English AM / PM whatever the language.
     return QLocale::c().toString(time, twelve);
 }
+
+QString Day_Ordinal_Text(qint16 day, const QLocale& locale) {
+    const QString number = QString::number(day);
+    if (locale.language() == QLocale::English)
+        return number + Ordinal_Suffix(day);
+    // Languages that mark the day with a full stop ("8. Dezember") write it so in their long
+    // date form: a day field of one or two "d" followed by ".".
+    const QString format = locale.dateFormat(QLocale::LongFormat);
+    int run = 0;
+    bool dotted = false;
+    Scan_Format(format, [&](QChar c, bool quoted) {
+        if (!quoted && c == QLatin1Char('d')) {
+            ++run;
+            return;
+        }
+        if (run == 1 || run == 2)
+            dotted = dotted || (!quoted && c == QLatin1Char('.'));
+        run = 0;
+    });
+    return dotted ? number + QLatin1Char('.') : number;
+}

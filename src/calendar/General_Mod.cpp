@@ -76,8 +76,7 @@ QString Title_Text(const AppSettings& settings, qint16 view_month, qint16 view_y
         title = Format_Time(now.time(), time_format, locale) + QStringLiteral(" - ");
     const QString separator = Date_Separator(locale);
     const QString year = Four_Digits(shown.year());
-    const QString day_and_suffix =
-        QString::number(shown.day()) + Ordinal_Suffix(qint16(shown.day()));
+    const QString day_and_suffix = Day_Ordinal_Text(qint16(shown.day()), locale);
 
     if (date_format == QLatin1String("Use System Format"))
         title += Format_Long_Date(shown, locale);

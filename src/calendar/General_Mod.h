@@ -16,6 +16,10 @@ QString Title_Text(const AppSettings& settings, qint16 view_month, qint16 view_y
 
 // English ordinal suffix: 1 "st", 2 "nd", 3 "rd", 11..13 "th", ...
 QString Ordinal_Suffix(qint16 n);
+// The day of the month as the locale's language writes it before the month's name: English
+// with its suffix ("8th"), languages that mark it with a full stop so ("8."), others the bare
+// number. English suffixes never go into another language's names.
+QString Day_Ordinal_Text(qint16 day, const QLocale& locale = QLocale());
 
 // True for an existing normal file (wildcards allowed in the name); never fails.
 bool File_Exists(const QString& path);

@@ -38,7 +38,7 @@ QString Editor_Title(qsizetype characters, qint32 words) {
 
 QString Editor_Date_Text(const QDate& date, const QLocale& locale) {
     return locale.dayName(date.dayOfWeek(), QLocale::LongFormat) + QLatin1Char(' ') +
-           QString::number(date.day()) + Ordinal_Suffix(qint16(date.day())) + QLatin1Char(' ') +
+           Day_Ordinal_Text(qint16(date.day()), locale) + QLatin1Char(' ') +
            locale.monthName(date.month(), QLocale::LongFormat) + QLatin1Char(' ') +
            QString::number(date.year());
 }

@@ -86,7 +86,14 @@ class TitleTextTest : public QObject {
         QCOMPARE(Title(settings, 12, 2026, false, "dd/mm/yyyy", sunday, german), "06.12.2026");
         QCOMPARE(Title(settings, 12, 2026, false, "mm/yyyy", sunday, german), "12.2026");
         QCOMPARE(Title(settings, 12, 2026, false, "Weekday - d month - yyyy", sunday, german),
-                 "Sonntag 6th Dezember - 2026");
+                 "Sonntag 6. Dezember - 2026");
+        // English suffixes are for English only: elsewhere the day is written as the language
+        // writes it.
+        const QLocale french(QLocale::French, QLocale::France);
+        QCOMPARE(Title(settings, 12, 2026, false, "d Month - yyyy", sunday, french),
+                 QString::fromUtf8("6 décembre - 2026"));
+        QCOMPARE(Title(settings, 12, 2026, false, "d Month - yyyy", sunday, german),
+                 "6. Dezember - 2026");
         QCOMPARE(Title(settings, 11, 2026, false, "Month - yyyy", sunday, german),
                  "November - 2026");
         QCOMPARE(Title(settings, 12, 2026, false, "Use System Format", sunday, german),

@@ -48,6 +48,8 @@ class EditorTest : public QObject {
                  QStringLiteral("Almanor - 1000 Characters (max) - 1 Words."));
         QCOMPARE(Editor_Date_Text(QDate(2004, 3, 5)), QStringLiteral("Friday 5th March 2004"));
         QCOMPARE(Editor_Date_Text(QDate(2004, 3, 22)), QStringLiteral("Monday 22nd March 2004"));
+        QCOMPARE(Editor_Date_Text(QDate(2004, 3, 5), QLocale(QLocale::German, QLocale::Germany)),
+                 QString::fromUtf8("Freitag 5. März 2004"));
     }
 
     void ampersand_is_stored_doubled_and_shown_once() {
