@@ -100,7 +100,9 @@ QString Overview_Line(const OverviewEntry& entry, const QLocale& locale) {
     QString line = Format_Short_Date(entry.date, locale);
     if (entry.every_year)
         line += QStringLiteral(" (every year)");
-    return line + QStringLiteral("  -  ") + entry.text;
+    // A list shows the text as typed: the doubled "&" is only for labels that read "&" as a
+    // shortcut mark.
+    return line + QStringLiteral("  -  ") + Unescape_Event_Text(entry.text);
 }
 
 QString Countdown_Text(const QDate& date, const QDate& today) {

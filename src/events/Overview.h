@@ -67,7 +67,7 @@ void Sort_Overview(QList<OverviewEntry>& entries, SortOrder order);
 SortOrder Key_Order(SortOrder order);
 
 // The line of the overview list: the short date, then " (every year)" for an every-year entry,
-// then "  -  " and the text as stored.
+// then "  -  " and the text as typed (each stored "&&" as one "&").
 QString Overview_Line(const OverviewEntry& entry, const QLocale& locale = QLocale());
 // Days from today to date, followed by " days" ("3 days", "0 days", "-1 days").
 QString Countdown_Text(const QDate& date, const QDate& today);

@@ -81,7 +81,7 @@ class OverviewOrderTest : public QObject {
         for (qsizetype i = 0; i < order.size(); ++i)
             QCOMPARE(order.at(i), i);
         QCOMPARE(Lines_Of({"5/3/2004=A && B", "5/3/9999=Yearly"}, SortOrder::Date_Added),
-                 QStringList({"3/5/2004  -  A && B", "3/5/2026 (every year)  -  Yearly"}));
+                 QStringList({"3/5/2004  -  A & B", "3/5/2026 (every year)  -  Yearly"}));
         QCOMPARE(Key_Order(SortOrder::Descending_Date), SortOrder::Ascending_Date);
     }
 
