@@ -1,4 +1,6 @@
-// The function keys of the calendar window.
+// The function keys of the calendar window: their commands come from the table in
+// CalendarInput, which also writes them into the help page.
+#include "calendar/CalendarInput.h"
 #include "calendar/Clock.h"
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
@@ -24,8 +26,12 @@ void Main_Frm::Form_KeyUp(qint16 key_code, qint16 shift) {
     Q_UNUSED(shift);
     if (!Compacted && Settings.Auto_Compact == 1)
         Update_Timeout();
-    switch (key_code) {
-    case 112: { // F1: today's event
+    // The commands come from the table the help page is written from.
+    const std::optional<CalendarCommand> command = Key_Command(key_code);
+    if (!command)
+        return;
+    switch (*command) {
+    case CalendarCommand::Todays_Event: {
         const QDate today = Current_Clock().Today();
         Temp_Lst.current_key = Event_Key(today);
         const QString text = Temp_Lst.Get_Message(false);
@@ -34,30 +40,28 @@ void Main_Frm::Form_KeyUp(qint16 key_code, qint16 shift) {
                     QStringLiteral("Almanor"));
         break;
     }
-    case 113: // F2
+    case CalendarCommand::Previous_Month:
         Previous_Month();
         break;
-    case 114: { // F3: today's month
+    case CalendarCommand::Todays_Month: {
         const QDate today = Current_Clock().Today();
         Show_Month(qint16(today.month()), qint16(today.year()));
         break;
     }
-    case 115: // F4
+    case CalendarCommand::Next_Month:
         Next_Month();
         break;
-    case 116: // F5
+    case CalendarCommand::Refresh:
         Refresh_Calendar();
         break;
-    case 119: // F8
+    case CalendarCommand::Settings:
         Show_Settings();
         break;
-    case 120: // F9
+    case CalendarCommand::Next_Box_Style:
         Next_Box_Style();
         break;
-    case 123: // F12
+    case CalendarCommand::Compact_Mode:
         Compact_Mode();
-        break;
-    default:
         break;
     }
 }
