@@ -167,7 +167,8 @@ QString Format_Time(const QTime& time, const QString& format, const QLocale& loc
 
 QString Day_Ordinal_Text(qint16 day, const QLocale& locale) {
     const QString number = QString::number(day);
-    if (locale.language() == QLocale::English)
+    // The C locale names months and days in English, so it takes the English suffixes too.
+    if (locale.language() == QLocale::English || locale.language() == QLocale::C)
         return number + Ordinal_Suffix(day);
     // Languages that mark the day with a full stop ("8. Dezember") write it so in their long
     // date form: a day field of one or two "d" followed by ".".

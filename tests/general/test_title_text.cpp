@@ -94,6 +94,8 @@ class TitleTextTest : public QObject {
                  QString::fromUtf8("6 décembre - 2026"));
         QCOMPARE(Title(settings, 12, 2026, false, "d Month - yyyy", sunday, german),
                  "6. Dezember - 2026");
+        QCOMPARE(Title(settings, 12, 2026, false, "d Month - yyyy", sunday, QLocale::c()),
+                 "6th December - 2026");
         QCOMPARE(Title(settings, 11, 2026, false, "Month - yyyy", sunday, german),
                  "November - 2026");
         QCOMPARE(Title(settings, 12, 2026, false, "Use System Format", sunday, german),
