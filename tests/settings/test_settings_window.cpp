@@ -101,6 +101,19 @@ class SettingsWindowTest : public QObject {
             QCOMPARE(each->geometry(), frame.Settings_Fra[0]->geometry());
     }
 
+    void f8_brings_back_a_minimised_window() {
+        SettingsWorld world;
+        Settings_Frm& frame = world.Open();
+        frame.showMinimized();
+        world.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(world.window.get()));
+        QVERIFY(frame.isMinimized());
+        world.Reopen();
+        QCOMPARE(world.settings.data(), &frame);
+        QVERIFY(!frame.isMinimized());
+        QVERIFY(frame.isActiveWindow());
+    }
+
     void cancel_stores_nothing_but_the_tab() {
         SettingsWorld world;
         Settings_Frm& frame = world.Open();
