@@ -79,6 +79,8 @@ class SettingsWindowTest : public QObject {
             QVERIFY(frame.TabStrip1->rect().contains(rect));
             if (tab % 4 != 0)
                 QVERIFY(!rect.intersects(frame.TabStrip1->tabRect(tab)));
+            // The selected tab's row lies next to the page, whichever row it is.
+            QCOMPARE(rect.bottom(), frame.TabStrip1->height() - 1);
         }
         // The wheel over the strip steps a tab a notch, the arrow keys too; neither runs past
         // the ends.
