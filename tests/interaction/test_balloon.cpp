@@ -114,10 +114,11 @@ class BalloonTest : public QObject {
         InteractionWorld world;
         world.Write_Events({QStringLiteral("12/2/2026=Two")});
         Main_Frm& window = world.Start();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
         QApplication::setActiveWindow(nullptr);
-        QVERIFY(!window.isActiveWindow());
         QTest::mouseMove(world.Caption(12), QPoint(4, 4));
         QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
+        QVERIFY(!window.isActiveWindow());
         QCOMPARE(QToolTip::text(), QStringLiteral("Two"));
         QToolTip::hideText();
 
