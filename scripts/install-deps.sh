@@ -9,7 +9,7 @@ packages=(
     clang libclang-rt-14-dev
     libical-dev python3-icalendar
     fonts-liberation
-    xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick
+    xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick wmctrl
 )
 
 missing=()

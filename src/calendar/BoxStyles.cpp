@@ -72,6 +72,10 @@ void Which_Style_Layout(GridLayout& layout, qint16 style, bool sixth_row_visible
         (sixth_row_visible ? layout.boxes[36].Bottom() : layout.boxes[28].Bottom()) + Margin;
 }
 
+void Compact_Layout(GridLayout& layout) {
+    layout.window_height = layout.which_month.Bottom() + 50;
+}
+
 GridLayout Design_Layout() {
     GridLayout layout;
     Which_Style_Layout(layout, 1, false);

@@ -55,3 +55,6 @@ GridLayout Design_Layout();
 // Lays the window out for a style. Values other than 0, 1 and 2 leave the boxes as they are and
 // only align the headers and size the window. sixth_row_visible: the month needs box 35.
 void Which_Style_Layout(GridLayout& layout, qint16 style, bool sixth_row_visible);
+
+// Compact mode: the window keeps its width and shrinks to the title strip.
+void Compact_Layout(GridLayout& layout);

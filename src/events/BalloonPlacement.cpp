@@ -41,3 +41,17 @@ QString Balloon_Font_Name(const QString& requested, bool tahoma_installed) {
         return requested;
     return tahoma_installed ? QStringLiteral("Tahoma") : QStringLiteral("MS Sans Serif");
 }
+
+bool Balloon_Stays(BalloonActivity active, bool was_active, bool pointer_over) {
+    switch (active) {
+    case BalloonActivity::Balloon:
+        return true;
+    case BalloonActivity::Calendar:
+        return !was_active;
+    case BalloonActivity::Other_Program:
+        return !was_active && pointer_over;
+    case BalloonActivity::Other_Program_Window:
+        return false;
+    }
+    return false;
+}

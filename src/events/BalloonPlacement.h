@@ -20,3 +20,12 @@ qint32 GetBalloonLeft(qint32 box_left, qint32 box_width, double twips_per_pixel,
 // The font a balloon asks for: "Tahoma, if exists" becomes "Tahoma" when that font is installed,
 // else "MS Sans Serif"; any other name stays.
 QString Balloon_Font_Name(const QString& requested, bool tahoma_installed);
+
+// Which window is active while a balloon is open.
+enum class BalloonActivity { Balloon, Calendar, Other_Program_Window, Other_Program };
+// Whether an open balloon stays, as its timer looks ten times a second. It goes once it lost the
+// activity it had, or when another window of the program is active. A window manager may
+// decline to activate it: it then stays while the calendar is active; and while another
+// program's window stays active (the calendar lives below it), it stays like a tooltip as long as
+// pointer_over (the pointer rests on the calendar or on the balloon).
+bool Balloon_Stays(BalloonActivity active, bool was_active, bool pointer_over);

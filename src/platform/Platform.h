@@ -17,9 +17,10 @@ class Platform {
     // The store behind the registry module.
     virtual RegistryBackend& Registry() = 0;
 
-    // The desktop layer: keeps a top-level window below ordinary windows, on every workspace and
-    // out of task bars and pagers, while it still takes focus when clicked. Call it before the
-    // window is first shown. Does nothing where the window system offers no such layer.
+    // The desktop layer: keeps a top-level window below ordinary windows but above the desktop's
+    // icon window, on every workspace, out of task bars and pagers, and in place while the
+    // desktop is shown, while it still takes focus when clicked. Call it before the window is
+    // first shown. Does nothing where the window system offers no such layer.
     virtual void Keep_On_Desktop(QWindow* window) { (void)window; }
 
     // Shows the picture at path as the desktop wallpaper; an empty path removes the picture.

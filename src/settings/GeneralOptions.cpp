@@ -65,11 +65,15 @@ GeneralSaveResult Save_General_Choices(SettingsStore& store, AppSettings& settin
                                        const GeneralChoices& choices) {
     const QString section = QStringLiteral("Settings");
     GeneralSaveResult result;
-    const std::optional<qint16> timeout = Parse_Timeout_Value(choices.timeout_value);
-    if (!timeout)
-        result.refused_timeout = choices.timeout_value;
-    else if (*timeout != settings.Timeout_Value)
-        Save_Setting(store, settings, section, QStringLiteral("Timeout Value"), *timeout);
+    // The list offers 1 to 60, but the stored time may be longer (a configuration file sets any
+    // number): a text the user left as it was loaded is kept without a check.
+    if (choices.timeout_value.trimmed() != QString::number(settings.Timeout_Value)) {
+        const std::optional<qint16> timeout = Parse_Timeout_Value(choices.timeout_value);
+        if (!timeout)
+            result.refused_timeout = choices.timeout_value;
+        else if (*timeout != settings.Timeout_Value)
+            Save_Setting(store, settings, section, QStringLiteral("Timeout Value"), *timeout);
+    }
 
     auto store_if_changed = [&](qint16 AppSettings::*field, const char* key, qint16 value) {
         if (settings.*field == value)

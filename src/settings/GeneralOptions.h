@@ -41,8 +41,9 @@ struct GeneralSaveResult {
 };
 // Apply's general step: each option that differs from the settings record is stored (section
 // "Settings"), in the order "Timeout Value", "Carriage_Return", "Timeout Format", "Trans Icons",
-// "Show Splash", "Show Alerts", "Allow Dragging", "Auto Compact". A delay text that isn't a whole
-// number from 1 to 60 leaves "Timeout Value" as it was and is returned as refused.
+// "Show Splash", "Show Alerts", "Allow Dragging", "Auto Compact". A delay text the user changed
+// that isn't a whole number from 1 to 60 leaves "Timeout Value" as it was and is returned as
+// refused; the text of the stored time, whatever its value, is no change.
 GeneralSaveResult Save_General_Choices(SettingsStore& store, AppSettings& settings,
                                        const GeneralChoices& choices);
 // The message that tells the user which delay was refused.

@@ -1,8 +1,9 @@
 // The calendar window as the user sees it: its size and boxes, which days show, the headers, the
 // event captions, the "Today: " alert, bad data files and the window's shape.
-#include "common/CalendarWorld.h"
 #include "calendar/gui/ColourLabel.h"
+#include "common/CalendarWorld.h"
 #include "common/TestMain.h"
+#include "platform/DesktopStack.h"
 
 #include <QFontMetrics>
 #include <QRandomGenerator>
@@ -337,6 +338,27 @@ class CalendarWindowTest : public QObject {
         QVERIFY(!shape.contains(QPoint(1, 1)));
         QVERIFY(!shape.contains(QPoint(w.width() - 2, w.height() - 2)));
         QVERIFY(shape.boundingRect().intersected(w.rect()) == shape.boundingRect());
+    }
+
+    // Showing the desktop must not take the calendar away: a window manager that minimises it
+    // gets it back at once, and the desktop's icon window, raised over it, makes it rise again.
+    void Calendar_Stays_On_The_Desktop() {
+        CalendarWorld world;
+        Main_Frm& w = world.Start();
+        w.show();
+        w.showMinimized();
+        QTRY_VERIFY(!w.isMinimized());
+        QVERIFY(w.isVisible());
+
+        const QRect screen(0, 0, 1280, 1024);
+        const QRect calendar(800, 600, 400, 300);
+        const StackedWindow icons{1, true, screen};
+        const StackedWindow own{2, true, calendar};
+        const StackedWindow widget{3, true, QRect(700, 500, 100, 100)};
+        const StackedWindow editor{4, false, screen};
+        QVERIFY(!Covered_By_Desktop_Window({icons, own, widget, editor}, 2));
+        QVERIFY(Covered_By_Desktop_Window({own, widget, icons, editor}, 2));
+        QVERIFY(!Covered_By_Desktop_Window({icons, editor}, 2));
     }
 
     void Style_Change_Brings_Captions_Back() {

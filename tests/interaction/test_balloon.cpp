@@ -4,9 +4,11 @@
 #include "events/BalloonPlacement.h"
 #include "events/gui/frmBalloon.h"
 
+#include <QApplication>
 #include <QLabel>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 class BalloonTest : public QObject {
     Q_OBJECT
@@ -106,6 +108,27 @@ class BalloonTest : public QObject {
         QTest::mouseClick(world.Box(20), Qt::LeftButton);
         QTRY_VERIFY_WITH_TIMEOUT(!shown, 1000);
         QVERIFY(!window.Balloon_Showing);
+    }
+
+    void tips_show_while_another_program_is_active() {
+        InteractionWorld world;
+        world.Write_Events({QStringLiteral("12/2/2026=Two")});
+        Main_Frm& window = world.Start();
+        QVERIFY(QTest::qWaitForWindowActive(&window));
+        QApplication::setActiveWindow(nullptr);
+        QTest::mouseMove(world.Caption(12), QPoint(4, 4));
+        QTRY_VERIFY_WITH_TIMEOUT(QToolTip::isVisible(), 3000);
+        QVERIFY(!window.isActiveWindow());
+        QCOMPARE(QToolTip::text(), QStringLiteral("Two"));
+        QToolTip::hideText();
+
+        // A balloon the window manager never activated stays like a tooltip while another
+        // program is active and the pointer rests on the calendar or the balloon.
+        QVERIFY(Balloon_Stays(BalloonActivity::Other_Program, false, true));
+        QVERIFY(!Balloon_Stays(BalloonActivity::Other_Program, false, false));
+        QVERIFY(!Balloon_Stays(BalloonActivity::Other_Program, true, true));
+        QVERIFY(Balloon_Stays(BalloonActivity::Calendar, false, false));
+        QVERIFY(!Balloon_Stays(BalloonActivity::Other_Program_Window, false, true));
     }
 
     void balloon_wait_survives_a_month_change() {

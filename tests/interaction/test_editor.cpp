@@ -185,6 +185,16 @@ class EditorTest : public QObject {
         QVERIFY(!world.window->Editor());
         QCOMPARE(world.Events(), (QStringList{QStringLiteral("5/3/2004=keypad"),
                                               QStringLiteral("6/3/2004=shift")}));
+
+        // Ctrl+Enter of either key breaks the line instead.
+        editor = Open(world, 7);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("one"));
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Return, Qt::ControlModifier);
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Enter,
+                        Qt::ControlModifier | Qt::KeypadModifier);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("two"));
+        QVERIFY(world.window->Editor());
+        QCOMPARE(editor->Message_Text(), QStringLiteral("one\r\n\r\ntwo"));
     }
 
     void keypad_enter_breaks_the_line_when_enter_does() {

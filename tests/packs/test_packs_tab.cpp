@@ -250,6 +250,30 @@ class PacksTabTest : public QObject {
         QCOMPARE(world.Stored("Use Theme Style"), QStringLiteral("missing"));
     }
 
+    void apply_and_the_preview_leave_a_compacted_calendar_compacted() {
+        ShortMonths quick(1);
+        SettingsWindowWorld world;
+        world.Make_Pack("Default", SettingsWindowWorld::Full_Ini(),
+                        SettingsWindowWorld::All_Months());
+        world.world.Set("Use Themes", 1);
+        Settings_Frm& frame = world.Open();
+        Main_Frm& calendar = *world.world.window;
+        calendar.Compact_Mode();
+        const int height = calendar.height();
+        const auto still_compacted = [&] {
+            return calendar.Compacted && calendar.height() == height &&
+                   calendar.Prev_Month_Lbl->isHidden() &&
+                   calendar.mask().boundingRect().bottom() < calendar.Day_Lbl[0]->y();
+        };
+        frame.Apply_Btn->click();
+        QVERIFY(still_compacted());
+        frame.Packs()->Preview_Btn->click();
+        QVERIFY(DesktopPreview::Running());
+        QVERIFY(still_compacted());
+        QTRY_VERIFY_WITH_TIMEOUT(!DesktopPreview::Running(), 20000);
+        QVERIFY(still_compacted());
+    }
+
     void closing_a_window_while_the_year_plays_puts_back_the_desktop_data() {
         QTest::addColumn<bool>("close_calendar");
         QTest::newRow("settings window closed") << false;

@@ -129,6 +129,21 @@ class ColoursTabTest : public QObject {
                  QString::number(Palette_Colour(30, 30)));
     }
 
+    void apply_leaves_the_inactive_calendar_in_its_inactive_header_colour() {
+        SettingsWorld world;
+        Colours_Page& page = Colours(world);
+        QVERIFY(!world.window->isActiveWindow());
+        for (int entry : {4, 5, 6}) {
+            world.Click(page.Col_Lbl[entry]);
+            world.Click(page.Pal, Qt::NoModifier, At(page, 20 + 10 * entry, 30));
+            world.Click(world.settings->Apply_Btn);
+            QCOMPARE(world.window->Which_Month_Lbl->Fore_Colour(), world.window->Settings.Inactive);
+            QCOMPARE(world.window->Day_Lbl[3]->Fore_Colour(), world.window->Settings.Inactive);
+        }
+        QCOMPARE(world.window->Back_Colour(), Palette_Colour(60, 30));
+        QCOMPARE(world.window->Settings.Inactive, Palette_Colour(80, 30));
+    }
+
     void restore_defaults_then_apply_writes_only_colours_that_differ() {
         SettingsWorld world;
         world.Set(QStringLiteral("Today"), 255, QStringLiteral("Colours"));

@@ -80,6 +80,16 @@ class GeneralOptionsTest : public QObject {
         QVERIFY(!result.refused_timeout && !result.auto_compact_changed);
         QCOMPARE(settings.Timeout_Value, qint16(12));
         QCOMPARE(Stored(store, QStringLiteral("Timeout Value")), QStringLiteral("12"));
+
+        // A stored time above the list's 60 is kept while its text is left alone; typing over
+        // it is checked.
+        settings.Timeout_Value = 90;
+        choices.timeout_value = QStringLiteral("90");
+        QVERIFY(!Save_General_Choices(store, settings, choices).refused_timeout);
+        QCOMPARE(settings.Timeout_Value, qint16(90));
+        choices.timeout_value = QStringLiteral("95");
+        QVERIFY(Save_General_Choices(store, settings, choices).refused_timeout);
+        QCOMPARE(settings.Timeout_Value, qint16(90));
     }
 
     void title_bar_is_always_written_and_tooltips_only_when_changed() {

@@ -79,6 +79,8 @@ class SettingsWindowTest : public QObject {
             QVERIFY(frame.TabStrip1->rect().contains(rect));
             if (tab % 4 != 0)
                 QVERIFY(!rect.intersects(frame.TabStrip1->tabRect(tab)));
+            // The selected tab's row lies next to the page, whichever row it is.
+            QCOMPARE(rect.bottom(), frame.TabStrip1->height() - 1);
         }
         // The wheel over the strip steps a tab a notch, the arrow keys too; neither runs past
         // the ends.
@@ -99,6 +101,19 @@ class SettingsWindowTest : public QObject {
         // The pages lie where the frame puts them, all in the same place.
         for (QWidget* each : frame.Settings_Fra)
             QCOMPARE(each->geometry(), frame.Settings_Fra[0]->geometry());
+    }
+
+    void f8_brings_back_a_minimised_window() {
+        SettingsWorld world;
+        Settings_Frm& frame = world.Open();
+        frame.showMinimized();
+        world.window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(world.window.get()));
+        QVERIFY(frame.isMinimized());
+        world.Reopen();
+        QCOMPARE(world.settings.data(), &frame);
+        QVERIFY(!frame.isMinimized());
+        QVERIFY(frame.isActiveWindow());
     }
 
     void cancel_stores_nothing_but_the_tab() {

@@ -17,9 +17,11 @@ share_of() {
     convert "$1" -fill black +opaque "$2" -fill white -opaque "$2" -format "%[fx:mean]" info:
 }
 
-# The tabs: the first row at y 13, the second at y 33 (pixels in the window).
-tab_settings_x=205 tab_row1_y=13
-tab_tooltips_x=45 tab_about_x=330 tab_row2_y=33
+# The tabs lie in two rows: the selected tab's row next to the page at y 33, the other at y 13
+# (pixels in the window). "Settings" shares the first row with "Colours", "Tooltips" and "About"
+# lie in the second.
+tab_settings_x=205 tab_tooltips_x=45 tab_about_x=330
+front_row_y=33 back_row_y=13
 # A page starts at (15, 51). The "Normal Day Colour" label: (31, 35) in the page; the palette
 # chart: (8, 200); its pure red at chart pixel (1, 24).
 normal_x=$((15 + 31 + 20)) normal_y=$((51 + 35 + 7))
@@ -49,7 +51,7 @@ if open_settings; then
         fail "the calendar's boxes did not turn red: red share $before before, $after after Apply"
 
     # "Run at Startup" on, Apply: the autostart entry runs the program; off, Apply: it's gone.
-    click $tab_settings_x $tab_row1_y
+    click $tab_settings_x $front_row_y
     shot_settings settings-general.png
     click $startup_x $startup_y
     click $apply_x $apply_y
@@ -61,9 +63,9 @@ if open_settings; then
     sleep 0.3
     [ -f "$autostart" ] && fail "clearing Run at Startup + Apply left $autostart"
 
-    click $tab_tooltips_x $tab_row2_y
+    click $tab_tooltips_x $back_row_y
     shot_settings settings-tooltips.png
-    click $tab_about_x $tab_row2_y
+    click $tab_about_x $front_row_y
     shot_settings settings-about.png
     click $ok_x $ok_y
     sleep 0.5

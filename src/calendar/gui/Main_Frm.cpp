@@ -38,6 +38,9 @@ Main_Frm::Main_Frm(QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::FramelessWindowHint),
       Temp_Lst(App_Path() + QStringLiteral("/calendar.dat")), layout_(Design_Layout()) {
     setObjectName(QStringLiteral("Main_Frm"));
+    // The calendar lives below other windows and is seldom the active one: the day boxes' tips
+    // show whichever window is active.
+    setAttribute(Qt::WA_AlwaysShowToolTips);
     setWindowTitle(QStringLiteral("Almanor Loading"));
     // The caption labels use the window's font, which is also what captions are measured with.
     setFont(Design_Font(8, false, false));

@@ -9,6 +9,9 @@
 void Main_Frm::Which_Style(qint16 style) {
     const bool sixth_row = !Box_Lbl[35]->isHidden();
     Which_Style_Layout(layout_, style, sixth_row);
+    // A new style (Apply, a pack, the desktop preview) leaves compact mode as it was.
+    if (Compacted)
+        Compact_Layout(layout_);
     if (Style_Geometry(style)) {
         for (ColourLabel* box : Box_Lbl) {
             if (box->font().underline()) {

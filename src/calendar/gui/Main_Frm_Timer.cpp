@@ -86,7 +86,7 @@ void Main_Frm::Compact_Mode() {
     if (!Compacted) {
         Prev_Month_Lbl->setVisible(false);
         Next_Month_Lbl->setVisible(false);
-        layout_.window_height = layout_.which_month.Bottom() + 50;
+        Compact_Layout(layout_);
         setFixedHeight(Scale().Y_Pixels(layout_.window_height));
         Compacted = true;
         TransparentForm(this);

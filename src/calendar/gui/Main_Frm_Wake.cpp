@@ -113,4 +113,12 @@ void Main_Frm::changeEvent(QEvent* event) {
     // The header strip shows whether the calendar is the active window.
     if (event->type() == QEvent::ActivationChange)
         Date_Watch_Wake();
+    // The calendar is part of the desktop: it has no button to minimise it and no task bar entry
+    // to bring it back, so a window manager that minimises it (to show the desktop, say) would
+    // lose it for good. It comes straight back.
+    if (event->type() == QEvent::WindowStateChange && isMinimized())
+        QTimer::singleShot(0, this, [this] {
+            if (isMinimized())
+                setWindowState(windowState() & ~Qt::WindowMinimized);
+        });
 }

@@ -147,13 +147,20 @@ bool Edit_Frm::Enter_Saves() const {
 }
 
 namespace {
+bool Is_Enter_Key(const QKeyEvent& key) {
+    return key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
+}
+
 // Enter of either key, alone or with Shift: what a dialog takes as Enter. Ctrl+Enter stays the
 // way to break a line in a box whose Enter saves.
 bool Is_Enter(const QKeyEvent& key) {
-    const bool enter = key.key() == Qt::Key_Return || key.key() == Qt::Key_Enter;
     const Qt::KeyboardModifiers others =
         key.modifiers() & ~(Qt::KeypadModifier | Qt::ShiftModifier);
-    return enter && others == Qt::NoModifier;
+    return Is_Enter_Key(key) && others == Qt::NoModifier;
+}
+
+bool Is_Ctrl_Enter(const QKeyEvent& key) {
+    return Is_Enter_Key(key) && (key.modifiers() & ~Qt::KeypadModifier) == Qt::ControlModifier;
 }
 } // namespace
 
@@ -162,6 +169,11 @@ bool Edit_Frm::eventFilter(QObject* watched, QEvent* event) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (Is_Enter(*key) && Enter_Saves()) {
             Ok_Btn_Click();
+            return true;
+        }
+        // The text box itself ignores Ctrl+Enter.
+        if (Is_Ctrl_Enter(*key)) {
+            Message_Txt->textCursor().insertBlock();
             return true;
         }
         if (key->key() == Qt::Key_A && key->modifiers() == Qt::ControlModifier) {

@@ -6,6 +6,7 @@
 
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCursor>
 #include <QFontDatabase>
 #include <QFontMetrics>
 #include <QLabel>
@@ -197,13 +198,16 @@ void frmBalloon::changeEvent(QEvent* event) {
 
 void frmBalloon::Close_Timer_Timer() {
     QWidget* active = QApplication::activeWindow();
-    if (active == this) {
+    if (active == this)
         was_active_ = true;
-        return;
-    }
-    // A window manager may decline to activate the balloon; it then stays while the calendar
-    // keeps the focus and goes as soon as anything else takes it.
-    if (was_active_ || active != calendar_.data())
+    const BalloonActivity activity = active == this               ? BalloonActivity::Balloon
+                                     : active == calendar_.data() ? BalloonActivity::Calendar
+                                     : active ? BalloonActivity::Other_Program_Window
+                                              : BalloonActivity::Other_Program;
+    const QPoint pointer = QCursor::pos();
+    const bool pointer_over =
+        geometry().contains(pointer) || (calendar_ && calendar_->geometry().contains(pointer));
+    if (!Balloon_Stays(activity, was_active_, pointer_over))
         HideBalloon();
 }
 

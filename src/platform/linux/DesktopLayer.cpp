@@ -4,6 +4,7 @@
 #include <QList>
 #include <QWindow>
 
+#include "platform/linux/DesktopStacking.h"
 #include "platform/linux/XcbAtom.h"
 
 #include <xcb/xcb.h>
@@ -75,6 +76,13 @@ void Keep_Window_On_Desktop(QWindow* window) {
         return;
 
     if (!window->isVisible()) {
+        // A window of the desktop's own type stays when the desktop is shown ("show desktop"
+        // hides or minimises every ordinary window) and lies on the layer below all others.
+        const xcb_atom_t type = Xcb_Atom(connection, "_NET_WM_WINDOW_TYPE");
+        const xcb_atom_t desktop_type = Xcb_Atom(connection, "_NET_WM_WINDOW_TYPE_DESKTOP");
+        if (type != XCB_ATOM_NONE && desktop_type != XCB_ATOM_NONE)
+            xcb_change_property(connection, XCB_PROP_MODE_REPLACE, id, type, XCB_ATOM_ATOM, 32, 1,
+                                &desktop_type);
         QList<xcb_atom_t> atoms = Current_States(connection, id, state);
         for (const char* name : Desktop_States) {
             const xcb_atom_t atom = Xcb_Atom(connection, name);
@@ -99,4 +107,6 @@ void Keep_Window_On_Desktop(QWindow* window) {
         Send_To_Root(connection, root, id, desktop, data);
     }
     xcb_flush(connection);
+    // The desktop's icon window shares that layer: the calendar keeps above it.
+    Keep_Above_Desktop_Windows(window);
 }

@@ -378,11 +378,16 @@ void Colours_Page::Save_Colours() {
                        case ColourRepaint::Texts:
                            calendar->Colour_Texts();
                            break;
+                       // The header strip keeps the look of the calendar's activity: the
+                       // settings window is active, so mostly the inactive one.
                        case ColourRepaint::Menus:
                            calendar->Colour_Menus();
+                           if (calendar->InactiveShown)
+                               calendar->Colour_Inactive();
                            break;
                        case ColourRepaint::Inactive:
-                           calendar->Colour_Inactive();
+                           if (calendar->InactiveShown)
+                               calendar->Colour_Inactive();
                            break;
                        }
                    });

@@ -13,6 +13,9 @@ void Main_Frm::Show_Settings() {
         settings_frm_ = window;
         window->Form_Load();
     }
+    // A minimised window comes back as it was before, and to the front.
+    if (window->isMinimized())
+        window->showNormal();
     window->show();
     window->raise();
     window->activateWindow();

@@ -1,5 +1,7 @@
 #include "settings/gui/TabStrip.h"
 
+#include "settings/TabRows.h"
+
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QStyleOptionTab>
@@ -29,9 +31,12 @@ int TabStrip::Row_Height() const {
     return fontMetrics().height() + 8;
 }
 
+int TabStrip::Rows() const {
+    return std::max(1, (count() + per_row_ - 1) / per_row_);
+}
+
 int TabStrip::Rows_Height() const {
-    const int rows = (count() + per_row_ - 1) / per_row_;
-    return std::max(1, rows) * Row_Height();
+    return Rows() * Row_Height();
 }
 
 QRect TabStrip::tabRect(int index) const {
@@ -55,12 +60,20 @@ QRect TabStrip::tabRect(int index) const {
         left += widths[i] + spare * (i + 1) / in_row - spare * i / in_row;
     const int column = index - first;
     const int own = widths[column] + spare * (column + 1) / in_row - spare * column / in_row;
-    return QRect(left, row * Row_Height(), own, Row_Height());
+    const int selected_row = current_ < 0 ? -1 : current_ / per_row_;
+    return QRect(left, Tab_Row_Line(row, selected_row, Rows()) * Row_Height(), own, Row_Height());
 }
 
 void TabStrip::paintEvent(QPaintEvent*) {
     QStylePainter painter(this);
-    for (int i = 0; i < count(); ++i) {
+    // The selected tab last: a style may draw it a little larger, over its neighbours.
+    QList<int> order;
+    for (int i = 0; i < count(); ++i)
+        if (i != current_)
+            order.append(i);
+    if (current_ >= 0)
+        order.append(current_);
+    for (const int i : order) {
         QStyleOptionTab option;
         option.initFrom(this);
         option.rect = tabRect(i);

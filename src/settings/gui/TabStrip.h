@@ -4,7 +4,8 @@
 #include <QWidget>
 
 // The settings window's tab strip: its tabs in rows of equal share, as many rows as the tabs need
-// at the strip's width, so that every caption shows in full. Clicking a tab selects it; the arrow
+// at the strip's width, so that every caption shows in full; the selected tab's row lies next to
+// the page. Clicking a tab selects it; the arrow
 // keys step through the tabs while the strip has the focus, and the wheel one tab a notch.
 class TabStrip : public QWidget {
     Q_OBJECT
@@ -31,6 +32,7 @@ class TabStrip : public QWidget {
     void wheelEvent(QWheelEvent* event) override;
 
   private:
+    int Rows() const;
     int Row_Height() const;
     void Step(int by);
 
