@@ -45,10 +45,16 @@ fi
 openbox_home=$(mktemp -d)
 HOME="$openbox_home" XDG_CONFIG_HOME="$openbox_home" openbox --sm-disable >/dev/null 2>&1 &
 openbox_pid=$!
-for _ in $(seq 100); do
-    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+# A loaded machine can take seconds to bring openbox up; a run without it tests nothing it means to.
+wm_up=""
+for _ in $(seq 600); do
+    xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && wm_up=yes && break
     sleep 0.05
 done
+if [ -z "$wm_up" ]; then
+    echo "with_xserver: openbox did not come up on $DISPLAY within 30 s" >&2
+    exit 1
+fi
 
 "$@"
 status=$?
