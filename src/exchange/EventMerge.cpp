@@ -80,7 +80,7 @@ class StoredTexts {
     }
 
   private:
-    const QStringList records_;
+    QStringList records_;
     QHash<qsizetype, QSet<QString>> parts_;
 };
 
