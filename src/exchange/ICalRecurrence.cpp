@@ -95,8 +95,13 @@ bool Walk_Rule(const icalrecurrencetype& rule, const icaltimetype& start,
     icalrecur_iterator* it = icalrecur_iterator_new(rule, start);
     if (!it)
         return true;
-    // A day early: the window's days are local, the rule's may lie in another zone.
-    const QDate from_day = window.first.addDays(-1);
+    // A day early: the window's days are local, the rule's may lie in another zone. A rule that
+    // repeats within a day has more occurrences in a day than the limit takes of the past:
+    // it starts at the day before today.
+    const bool within_a_day = rule.freq == ICAL_SECONDLY_RECURRENCE ||
+                              rule.freq == ICAL_MINUTELY_RECURRENCE ||
+                              rule.freq == ICAL_HOURLY_RECURRENCE;
+    const QDate from_day = (within_a_day ? window.today : window.first).addDays(-1);
     if (rule.count == 0 && from_day > To_Local(start, zone).day) {
         icaltimetype from = start;
         from.year = from_day.year();
