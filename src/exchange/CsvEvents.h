@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 
 // One record of a CSV file: its fields, values as written (quotes taken off, doubled quotes
 // made single), and the physical line it starts on (1 for the first).
