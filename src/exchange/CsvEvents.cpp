@@ -48,6 +48,45 @@ QString Without_Controls(const QString& text) {
     return clean;
 }
 
+// The field of a column, empty when the row is shorter or the file has no such column.
+QString Field_Of(const CsvRecord& record, int column) {
+    return column >= 0 && column < record.fields.size() ? record.fields.at(column) : QString();
+}
+
+bool Is_True(const QString& value) {
+    const QString lower = value.trimmed().toLower();
+    return lower == QLatin1String("true") || lower == QLatin1String("yes") ||
+           lower == QLatin1String("1");
+}
+
+struct RowTimes {
+    // Invalid for an all-day row.
+    QTime start;
+    QDate last_day;
+};
+
+// When a row's event happens. An end at midnight leaves its day out (an all-day event of one day
+// ends at midnight of the next); an end date without an end time is the last day. Without an
+// "All day event" value, a row from midnight to midnight is all-day, as this program's own
+// export writes every event.
+RowTimes Row_Times(const CsvRecord& record, const CsvColumns& columns, const QDate& start_date,
+                   const QLocale& locale) {
+    RowTimes times;
+    const QTime start = Parse_CSV_Time(Field_Of(record, columns.start_time));
+    const QString all_day = Field_Of(record, columns.all_day).trimmed();
+    const QDate end_date = Parse_CSV_Date(Field_Of(record, columns.end_date), locale);
+    const QTime end = Parse_CSV_Time(Field_Of(record, columns.end_time));
+    const QTime midnight(0, 0);
+    const bool all_day_row = Is_True(all_day) || (all_day.isEmpty() && start == midnight &&
+                                                  (!end.isValid() || end == midnight));
+    if (start.isValid() && !all_day_row)
+        times.start = start;
+    times.last_day = start_date;
+    if (end_date.isValid() && end_date > start_date)
+        times.last_day = end == midnight ? end_date.addDays(-1) : end_date;
+    return times;
+}
+
 } // namespace
 
 CsvSplit Split_CSV(QStringView text) {
@@ -133,6 +172,10 @@ bool Check_CSV_Headings(const QStringList& headings, CsvColumns* columns) {
     const Wanted wanted[] = {{QLatin1String("start date"), &columns->start_date},
                              {QLatin1String("description"), &columns->description},
                              {QLatin1String("subject"), &columns->subject}};
+    const Wanted optional[] = {{QLatin1String("start time"), &columns->start_time},
+                               {QLatin1String("end date"), &columns->end_date},
+                               {QLatin1String("end time"), &columns->end_time},
+                               {QLatin1String("all day event"), &columns->all_day}};
     QStringList lower;
     for (const QString& heading : headings)
         lower.append(heading.trimmed().toLower());
@@ -148,7 +191,26 @@ bool Check_CSV_Headings(const QStringList& headings, CsvColumns* columns) {
         *w.column = column;
         all = all && column >= 0;
     }
+    for (const Wanted& w : optional)
+        *w.column = int(lower.indexOf(w.name));
     return all;
+}
+
+QTime Parse_CSV_Time(const QString& text) {
+    static const QRegularExpression pattern(
+        QStringLiteral("^([0-9]{1,2}):([0-9]{2})(?::([0-9]{2}))?(?:\\.[0-9]+)?\\s*"
+                       "(?:([AaPp])\\.?\\s*[Mm]\\.?)?$"));
+    const QRegularExpressionMatch match = pattern.match(text.trimmed());
+    if (!match.hasMatch())
+        return QTime();
+    int hour = match.captured(1).toInt();
+    const QString half = match.captured(4).toLower();
+    if (!half.isEmpty()) {
+        if (hour < 1 || hour > 12)
+            return QTime();
+        hour = hour % 12 + (half == QLatin1String("p") ? 12 : 0);
+    }
+    return QTime(hour, match.captured(2).toInt(), match.captured(3).toInt());
 }
 
 QDate Parse_CSV_Date(const QString& text, const QLocale& locale) {
@@ -197,17 +259,15 @@ CsvReadResult Read_CSV_Events(const QByteArray& bytes, const QLocale& locale) {
         result.error = CsvReadError::MissingHeadings;
         return result;
     }
-    auto field = [](const CsvRecord& record, int column) {
-        return column < record.fields.size() ? record.fields.at(column) : QString();
-    };
     for (qsizetype r = 1; r < split.records.size(); ++r) {
         const CsvRecord& record = split.records.at(r);
-        const QString subject = Without_Controls(field(record, columns.subject).trimmed());
-        const QString description = Without_Controls(field(record, columns.description).trimmed());
+        const QString subject = Without_Controls(Field_Of(record, columns.subject).trimmed());
+        const QString description =
+            Without_Controls(Field_Of(record, columns.description).trimmed());
         const QString event_text = CSV_Event_Text(subject, description);
         if (event_text.isEmpty())
             continue;
-        const QString date_text = field(record, columns.start_date);
+        const QString date_text = Field_Of(record, columns.start_date);
         const QDate date = Parse_CSV_Date(date_text, locale);
         if (!date.isValid()) {
             result.error = CsvReadError::BadRecord;
@@ -215,15 +275,23 @@ CsvReadResult Read_CSV_Events(const QByteArray& bytes, const QLocale& locale) {
                                 .arg(record.line)
                                 .arg(Without_Controls(date_text).left(40));
             result.events.clear();
+            result.rows = 0;
             return result;
         }
-        result.events.append(ImportedEvent{date, false, event_text});
+        const RowTimes times = Row_Times(record, columns, date, locale);
+        const QString first_text =
+            times.start.isValid()
+                ? locale.toString(times.start, QLocale::ShortFormat) + QLatin1Char(' ') + event_text
+                : event_text;
+        Append_Event_Days(&result.events, date, times.last_day, false, first_text, event_text);
+        ++result.rows;
     }
     // Rows before an unclosed quote were read, but the file was cut off: none of it is taken.
     if (!split.error.isEmpty()) {
         result.error = CsvReadError::BadRecord;
         result.detail = QStringLiteral("Line %1: %2").arg(split.error_line).arg(split.error);
         result.events.clear();
+        result.rows = 0;
     }
     return result;
 }
@@ -254,7 +322,7 @@ CsvImportOutcome Import_CSV_File(const QString& csv_path, const QString& data_pa
         outcome.detail = merged.error;
         return outcome;
     }
-    outcome.imported = int(read.events.size());
+    outcome.imported = read.rows;
     outcome.added = merged.added;
     return outcome;
 }

@@ -7,6 +7,7 @@
 #include <QLocale>
 #include <QString>
 #include <QStringList>
+#include <QTime>
 
 // One record of a CSV file: its fields, values as written (quotes taken off, doubled quotes
 // made single), and the physical line it starts on (1 for the first).
@@ -28,22 +29,32 @@ struct CsvSplit {
 // Line breaks inside a field are kept as CR LF, the line end of event texts.
 CsvSplit Split_CSV(QStringView text);
 
-// Columns of the three headings the import reads.
+// Columns of the headings the import reads: three it needs, and four that other calendar
+// programs add (-1 when the file has none).
 struct CsvColumns {
     int start_date = -1;
     int description = -1;
     int subject = -1;
+    int start_time = -1;
+    int end_date = -1;
+    int end_time = -1;
+    int all_day = -1;
 };
 
 // Finds the columns of "start date", "description" and "subject" among headings (any case,
 // spaces around them ignored). A heading that only contains one of them ("Start Date/Time")
-// stands for it when no heading is exactly it. False when any of the three is missing.
+// stands for it when no heading is exactly it. False when any of the three is missing. "Start
+// Time", "End Date", "End Time" and "All day event" are taken when a heading is exactly one.
 bool Check_CSV_Headings(const QStringList& headings, CsvColumns* columns);
 
 // A start date as calendar and spreadsheet programs write it: the locale's short form (one or
 // two digits for day and month, two- or four-digit years) or ISO 8601 (2026-03-05), either
 // perhaps followed by a time. Invalid when it is neither.
 QDate Parse_CSV_Date(const QString& text, const QLocale& locale);
+
+// A time as calendar programs write it: "10:00:00 AM", "9:45 am", "14:30" or "14:30:00".
+// Invalid when it is none of these.
+QTime Parse_CSV_Time(const QString& text);
 
 // The event text of a row: the subject (unless empty or "Almanor", the subject this program
 // writes), " - " when both are there, and the description.
@@ -60,8 +71,12 @@ struct CsvReadResult {
     CsvReadError error = CsvReadError::None;
     // For the user: what went wrong, naming the line ("Line 7: ...").
     QString detail;
-    // The events in file order, one per row that has a subject or a description.
+    // The events in file order: for each row that has a subject or a description, one on each
+    // day from its start date to its end date. A row with a start time other than midnight (or
+    // with "All day event" false) starts its first day's text with the time.
     QList<ImportedEvent> events;
+    // The rows that gave events.
+    int rows = 0;
 };
 
 // Reads the events of a CSV file's bytes.

@@ -10,6 +10,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+
 namespace {
 
 const QString kJoin = QStringLiteral(" + ");
@@ -51,34 +53,34 @@ class RecordIndex {
     QHash<QString, qsizetype> first_;
 };
 
-// The texts already in a record, split at " + ", kept for the long records an import touches so
-// that many events on one day don't rescan an ever longer record. Short records are searched.
-class RecordParts {
+// The texts the records held before the import. Only these make an event "already there": two
+// events of one file with the same text on one day are two events and both are kept. Long
+// records are split into a set of their parts once, so that many events on one long day don't
+// rescan it; short ones are searched.
+class StoredTexts {
   public:
-    bool Has(qsizetype record, const QString& stored_text, const QString& text) {
-        if (text.contains(kJoin) || (stored_text.size() < kLongRecord && !parts_.contains(record)))
+    explicit StoredTexts(const QStringList& records) : records_(records) {}
+
+    bool Has(qsizetype record, const QString& text) {
+        if (record < 0 || record >= records_.size())
+            return false;
+        const QString& stored = records_.at(record);
+        const QStringView stored_text =
+            QStringView(stored).sliced(stored.indexOf(QLatin1Char('=')) + 1);
+        if (text.contains(kJoin) || stored_text.size() < kLongRecord)
             return Stands_In(stored_text, text);
         auto it = parts_.find(record);
         if (it == parts_.end()) {
             QSet<QString> parts;
-            for (const QStringView part : QStringView(stored_text).split(kJoin))
+            for (const QStringView part : stored_text.split(kJoin))
                 parts.insert(part.toString());
             it = parts_.insert(record, parts);
         }
         return it->contains(text);
     }
-    void Added(qsizetype record, const QString& text) {
-        auto it = parts_.find(record);
-        if (it == parts_.end())
-            return;
-        if (text.contains(kJoin)) {
-            parts_.erase(it); // rebuilt from the record on the next look
-            return;
-        }
-        it->insert(text);
-    }
 
   private:
+    QStringList records_;
     QHash<qsizetype, QSet<QString>> parts_;
 };
 
@@ -86,7 +88,7 @@ class RecordParts {
 
 int Merge_Imported_Events(QStringList& records, const QList<ImportedEvent>& events) {
     RecordIndex index(records);
-    RecordParts parts;
+    StoredTexts stored(records);
     int added = 0;
     for (const ImportedEvent& event : events) {
         if (!event.day.isValid())
@@ -96,33 +98,39 @@ int Merge_Imported_Events(QStringList& records, const QList<ImportedEvent>& even
             continue;
         const QString dated_key = Event_Key(event.day);
         const QString every_year_key = Every_Year_Key(dated_key);
-        qsizetype at = index.Find(every_year_key);
-        if (!event.every_year) {
-            const qsizetype dated = index.Find(dated_key);
-            if (dated >= 0 && (at < 0 || dated < at))
-                at = dated;
-        }
+        // A one-off event never joins the every-year record of its day (it would come back every
+        // year), nor an every-year event a dated one; but a one-off text that the every-year
+        // record already holds shows on that day already.
+        const QString& key = event.every_year ? every_year_key : dated_key;
+        const qsizetype at = index.Find(key);
+        if (stored.Has(at, text) ||
+            (!event.every_year && stored.Has(index.Find(every_year_key), text)))
+            continue;
         if (at < 0) {
-            const QString key = event.every_year ? every_year_key : dated_key;
             records.append(key + QLatin1Char('=') + text);
             index.Add(records.last(), records.size() - 1);
             ++added;
             continue;
         }
         QString& record = records[at];
-        const qsizetype eq = record.indexOf(QLatin1Char('='));
-        const QString stored_text = record.sliced(eq + 1);
-        if (parts.Has(at, stored_text, text))
-            continue;
         // A record whose text is empty ("5/3/2004=") takes the text as its own.
-        if (stored_text.isEmpty())
+        if (record.indexOf(QLatin1Char('=')) == record.size() - 1)
             record += text;
         else
             record += kJoin + text;
-        parts.Added(at, text);
         ++added;
     }
     return added;
+}
+
+void Append_Event_Days(QList<ImportedEvent>* out, const QDate& first, const QDate& last,
+                       bool every_year, const QString& first_text, const QString& text) {
+    out->append(ImportedEvent{first, every_year, first_text});
+    if (!first.isValid() || !last.isValid())
+        return;
+    const qint64 days = std::min<qint64>(first.daysTo(last) + 1, Max_Event_Days);
+    for (qint64 i = 1; i < days; ++i)
+        out->append(ImportedEvent{first.addDays(i), every_year, text});
 }
 
 QString Data_Backup_Path(const QString& data_path) {

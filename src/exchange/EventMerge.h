@@ -14,12 +14,24 @@ struct ImportedEvent {
     QString text;
 };
 
+// An event that covers several days is imported on each of them, but on no more than this many:
+// a span of months is more likely a mistake of the file than an event to copy into every box.
+inline constexpr int Max_Event_Days = 31;
+
+// Appends the event of the days first to last (last before first counts as first alone, and at
+// most Max_Event_Days): first_text on the first day, text on the following ones (a start time
+// belongs to the first day only).
+void Append_Event_Days(QList<ImportedEvent>* out, const QDate& first, const QDate& last,
+                       bool every_year, const QString& first_text, const QString& text);
+
 // Merges events into records (calendar.dat's records, in file order), in memory: one record per
-// day, texts joined by " + ", each text escaped as the editor escapes typed text, and a text that
-// already stands in the day's record (whole or as one of its " + " parts) not added again.
-// A dated event joins the first record of its day or of its every-year day; an every-year event
-// joins only the first every-year record of its day. Events without a valid day or with an empty
-// text are passed over.
+// day, texts joined by " + ", each text escaped as the editor escapes typed text. A dated event
+// joins only the first dated record of its day, an every-year event only the first every-year
+// record of its day; without one a record is added. An event whose text already stood in its
+// day before the merge (whole or as a run of its " + " parts; for a dated event also in the
+// every-year record of its day) is not added again, so the same file imported twice adds nothing
+// the second time; two events of the list with the same text on one day are both added.
+// Events without a valid day or with an empty text are passed over.
 // Returns the number of events whose text was added.
 int Merge_Imported_Events(QStringList& records, const QList<ImportedEvent>& events);
 

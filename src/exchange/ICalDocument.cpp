@@ -40,8 +40,39 @@ struct LineFree {
     void operator()(char* line) const { icalmemory_free_buffer(line); }
 };
 
-bool Is_Calendar_Begin(const QByteArray& line) {
-    return line.compare("BEGIN:VCALENDAR", Qt::CaseInsensitive) == 0;
+bool Is_Calendar_Begin(QByteArrayView line) {
+    return line.size() == 15 && qstrnicmp(line.data(), "BEGIN:VCALENDAR", 15) == 0;
+}
+
+bool Is_Calendar_End(QByteArrayView line) {
+    return line.size() == 13 && qstrnicmp(line.data(), "END:VCALENDAR", 13) == 0;
+}
+
+// The data with every line outside the calendars left empty (its line end kept, so that lines
+// keep their numbers): what a hosted service writes around its calendars is not iCalendar, and
+// is no reason to refuse them. False when no calendar begins.
+bool Keep_Calendar_Lines(QByteArray* data) {
+    QByteArray kept;
+    kept.reserve(data->size());
+    bool inside = false;
+    bool any = false;
+    const QByteArrayView all(*data);
+    for (qsizetype from = 0; from < all.size();) {
+        const qsizetype end = all.indexOf('\n', from);
+        const qsizetype next = end < 0 ? all.size() : end + 1;
+        const QByteArrayView line = all.sliced(from, next - from);
+        if (!inside && Is_Calendar_Begin(line.trimmed()))
+            inside = any = true;
+        if (inside)
+            kept += line;
+        else if (end >= 0)
+            kept += '\n';
+        if (inside && Is_Calendar_End(line.trimmed()))
+            inside = false;
+        from = next;
+    }
+    *data = kept;
+    return any;
 }
 
 int Line_Of_Offset(const QByteArray& data, qsizetype offset) {
@@ -79,13 +110,13 @@ ICalParseResult Failure(const QString& error) {
 ICalParseResult Parse_ICal_Calendars(const QByteArray& bytes) {
     // libical reads UTF-8. Files from older programs come in UTF-16 or in a Windows code page;
     // they are read as the other exchange files are, byte order marks dropped.
-    const QByteArray data = Decode_Exchange_Text(bytes).toUtf8();
+    QByteArray data = Decode_Exchange_Text(bytes).toUtf8();
     // A picture or a spreadsheet is told as not being a calendar, before its bytes are looked at.
     QByteArray first_line;
     const int first_number = First_Content_Line(data, &first_line);
     if (first_number == 0)
         return Failure(QStringLiteral("The file holds no calendar."));
-    if (!Is_Calendar_Begin(first_line))
+    if (!Keep_Calendar_Lines(&data))
         return Failure(Not_A_Calendar(first_number));
     // libical reads C strings: a zero byte would cut a line short without a word.
     if (const qsizetype zero = data.indexOf('\0'); zero >= 0)

@@ -24,8 +24,8 @@ struct ICalParseResult {
 };
 
 // Parses data (UTF-8, UTF-16 with its byte order mark, or Windows-1252) with libical, which unfolds
-// the lines and unescapes the values. The file must be made of whole calendars: it starts with
-// BEGIN:VCALENDAR, every calendar is closed, and every line is a content line. A value libical
-// can't read (a bad date, an unknown property) only loses that property, as other calendar programs
-// do.
+// the lines and unescapes the values. Text outside the calendars (BEGIN:VCALENDAR to
+// END:VCALENDAR) is passed over, but there must be a calendar, every calendar must be closed, and
+// every line inside one must be a content line. A value libical can't read (a bad date, an
+// unknown property) only loses that property, as other calendar programs do.
 ICalParseResult Parse_ICal_Calendars(const QByteArray& data);

@@ -27,8 +27,9 @@ struct ICalImportContext {
 // locale.
 ICalImportContext Local_ICal_Context();
 
-// Repeating events are expanded up to one year after the day of the import, and to at most this
-// many occurrences each.
+// Repeating events are expanded around the day of the import: what falls from a year before it
+// to a year after it, and for a series that starts later, its first year. At most this many
+// occurrences are taken of one series, those from the day of the import on first.
 inline constexpr int Max_ICal_Occurrences = 400;
 
 struct ICalReadResult {
@@ -36,17 +37,25 @@ struct ICalReadResult {
     QList<ImportedEvent> events;
     // What was wrong with the file, for the user, when ok is false ("Line 7 ...").
     QString error;
+    // Repeating events that had more occurrences in their span than were taken, and the text of
+    // the first of them.
+    int cut_series = 0;
+    QString first_cut;
 };
 
-// The events of the .ics bytes in data, in file order, repeating ones expanded. A file that is
-// not iCalendar, is cut off or holds lines that are not iCalendar content lines gives ok false
-// and no events.
+// The events of the .ics bytes in data, in file order, repeating ones expanded, each on every
+// day it covers. Text outside the calendars (BEGIN:VCALENDAR to END:VCALENDAR) is passed over;
+// a file without a calendar, cut off, or with a line inside a calendar that is not an iCalendar
+// content line gives ok false and no events.
 ICalReadResult Read_ICal_Events(const QByteArray& data, const ICalImportContext& context);
 
 struct ICalWriteResult {
     QByteArray bytes;
-    // The number of events written (records whose key is not a day are left out).
+    // The number of events written.
     int count = 0;
+    // Records that were left out because their key is not a day, and the key of the first.
+    int skipped = 0;
+    QString first_skipped;
 };
 
 // The .ics bytes for calendar.dat's records: one all-day event per record, every-year records as
@@ -60,6 +69,12 @@ struct ICalFileOutcome {
     // Events added to calendar.dat (import) or written to the file (export).
     int count = 0;
     QString error;
+    // Import: repeating events cut at Max_ICal_Occurrences (see ICalReadResult).
+    int cut_series = 0;
+    QString first_cut;
+    // Export: records left out (see ICalWriteResult).
+    int skipped = 0;
+    QString first_skipped;
 };
 
 // Reads the .ics file at ics_path and merges its events into the calendar.dat at data_path in
@@ -70,3 +85,8 @@ ICalFileOutcome Import_ICal_File(const QString& ics_path, const QString& data_pa
 // Writes the events of the calendar.dat at data_path to ics_path, atomically.
 ICalFileOutcome Export_ICal_File(const QString& data_path, const QString& ics_path,
                                  const QDateTime& now);
+
+// The success messages of the import and export buttons: the count, what was cut or left out,
+// then two line breaks and the file's full path.
+QString ICal_Import_Message(const ICalFileOutcome& outcome, const QString& path);
+QString ICal_Export_Message(const ICalFileOutcome& outcome, const QString& path);

@@ -86,11 +86,16 @@ ICalWriteResult Format_ICal_Events(const QStringList& records, const QDateTime& 
     QHash<QString, int> records_of_key;
     for (const QString& record : records) {
         EventDay event;
-        if (!Parse_Event_Record(record, &event))
+        QDate day;
+        if (Parse_Event_Record(record, &event))
+            day = Export_Day(event, now.date().year());
+        if (!day.isValid()) {
+            // Told to the user rather than passed over: the file would look complete.
+            if (result.skipped++ == 0)
+                result.first_skipped =
+                    Record_Key(record).isNull() ? record.left(20) : Record_Key(record).trimmed();
             continue;
-        const QDate day = Export_Day(event, now.date().year());
-        if (!day.isValid())
-            continue;
+        }
         const int ordinal = ++records_of_key[Event_Key(event.day, event.month, event.year)];
         icalcomponent_add_component(
             calendar.get(),

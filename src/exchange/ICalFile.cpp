@@ -37,6 +37,8 @@ ICalFileOutcome Import_ICal_File(const QString& ics_path, const QString& data_pa
     ICalFileOutcome outcome;
     outcome.ok = true;
     outcome.count = merged.added;
+    outcome.cut_series = read.cut_series;
+    outcome.first_cut = read.first_cut;
     return outcome;
 }
 
@@ -52,5 +54,37 @@ ICalFileOutcome Export_ICal_File(const QString& data_path, const QString& ics_pa
     ICalFileOutcome outcome;
     outcome.ok = true;
     outcome.count = written.count;
+    outcome.skipped = written.skipped;
+    outcome.first_skipped = written.first_skipped;
     return outcome;
+}
+
+QString ICal_Import_Message(const ICalFileOutcome& outcome, const QString& path) {
+    QString text = QStringLiteral("Successfully imported %1 events from the iCalendar file...")
+                       .arg(outcome.count);
+    if (outcome.cut_series == 1)
+        text += QStringLiteral("\r\n\r\nThe repeating event \"%1\" was cut at %2 occurrences.")
+                    .arg(outcome.first_cut)
+                    .arg(Max_ICal_Occurrences);
+    else if (outcome.cut_series > 1)
+        text += QStringLiteral("\r\n\r\n%1 repeating events were cut at %2 occurrences each, the "
+                               "first \"%3\".")
+                    .arg(outcome.cut_series)
+                    .arg(Max_ICal_Occurrences)
+                    .arg(outcome.first_cut);
+    return text + QStringLiteral("\r\n\r\n") + path;
+}
+
+QString ICal_Export_Message(const ICalFileOutcome& outcome, const QString& path) {
+    QString text = QStringLiteral("Successfully exported %1 events to the iCalendar file...")
+                       .arg(outcome.count);
+    if (outcome.skipped == 1)
+        text += QStringLiteral("\r\n\r\n1 record couldn't be read and was left out: \"%1\".")
+                    .arg(outcome.first_skipped);
+    else if (outcome.skipped > 1)
+        text += QStringLiteral("\r\n\r\n%1 records couldn't be read and were left out, the first "
+                               "\"%2\".")
+                    .arg(outcome.skipped)
+                    .arg(outcome.first_skipped);
+    return text + QStringLiteral("\r\n\r\n") + path;
 }

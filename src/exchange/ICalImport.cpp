@@ -1,46 +1,18 @@
-// From libical's events to the calendar's days: the local day of each start, the text a day box
-// shows, and repeating events as every-year records or as their occurrences.
+// From libical's events to the calendar's days: the local day of each start and the days the
+// event covers, the text a day box shows, and repeating events as every-year records or as their
+// occurrences around the day of the import.
 #include "exchange/ICalDocument.h"
 #include "exchange/ICalExchange.h"
+#include "exchange/ICalRecurrence.h"
 
 #include "calendar/Clock.h"
 
-#include <algorithm>
-#include <iterator>
 #include <map>
+#include <optional>
 #include <string>
 #include <vector>
 
 namespace {
-
-// A start in the calendar's own terms: the local day and, for a timed event, the local time.
-struct LocalStart {
-    QDate day;
-    QTime time;
-    bool timed = false;
-};
-
-LocalStart To_Local(const icaltimetype& t, const QTimeZone& zone) {
-    LocalStart start;
-    const QDate date(t.year, t.month, t.day);
-    if (t.is_date) {
-        start.day = date;
-        return start;
-    }
-    start.timed = true;
-    if (!t.zone) {
-        // A floating time (or one in a zone nobody described) is the wall-clock time wherever
-        // the reader is.
-        start.day = date;
-        start.time = QTime(t.hour, t.minute, t.second);
-        return start;
-    }
-    const auto seconds = static_cast<qint64>(icaltime_as_timet_with_zone(t, t.zone));
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds, zone);
-    start.day = local.date();
-    start.time = local.time();
-    return start;
-}
 
 // Reads an array of BY values, which ends at ICAL_RECURRENCE_ARRAY_MAX or at its size.
 template <size_t N> std::vector<short> By_Values(const short (&values)[N]) {
@@ -73,24 +45,14 @@ bool Is_Every_Year(const icalrecurrencetype& rule, const icaltimetype& start) {
            Is_Empty_Or(rule.by_month_day, static_cast<short>(start.day));
 }
 
-bool Same_Occurrence(const icaltimetype& occurrence, const icaltimetype& other) {
-    // A date-valued exception takes out whatever starts on that date.
-    if (other.is_date || occurrence.is_date)
-        return occurrence.year == other.year && occurrence.month == other.month &&
-               occurrence.day == other.day;
-    return icaltime_compare(occurrence, other) == 0;
-}
-
-bool Before(const icaltimetype& a, const icaltimetype& b) {
-    return icaltime_compare(a, b) < 0;
-}
-
 // Everything known about one calendar's VEVENTs before they are mapped.
 struct EventContext {
     const ICalImportContext& import;
     // The start of every moved or cancelled occurrence, by the UID of its series.
     std::map<std::string, std::vector<icaltimetype>> replaced;
-    QDate last_day;
+    // The series themselves (the events with a UID and no RECURRENCE-ID), by UID.
+    std::map<std::string, icalcomponent*> series;
+    ICalReadResult* result;
 };
 
 std::vector<icaltimetype> Excluded_Starts(icalcomponent* event, const EventContext& context) {
@@ -106,87 +68,62 @@ std::vector<icaltimetype> Excluded_Starts(icalcomponent* event, const EventConte
     return excluded;
 }
 
-// The first occurrences of a repeating event up to the last day, exceptions left out, in time
-// order. Each rule is read only as far as it can still contribute, so an endless rule that
-// started long ago costs at most Max_ICal_Occurrences steps past its exceptions.
-std::vector<icaltimetype> Occurrences(icalcomponent* event, const icaltimetype& start,
-                                      const EventContext& context) {
-    const std::vector<icaltimetype> excluded = Excluded_Starts(event, context);
-    const auto wanted = [&](const icaltimetype& t) {
-        return To_Local(t, context.import.zone).day <= context.last_day &&
-               std::none_of(excluded.begin(), excluded.end(),
-                            [&](const icaltimetype& ex) { return Same_Occurrence(t, ex); });
-    };
-    std::vector<icaltimetype> all;
-    if (wanted(start))
-        all.push_back(start);
-    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
-        icalrecur_iterator* it = icalrecur_iterator_new(icalproperty_get_rrule(p), start);
-        if (!it)
-            continue;
-        int kept = 0;
-        for (icaltimetype t = icalrecur_iterator_next(it);
-             !icaltime_is_null_time(t) && kept < Max_ICal_Occurrences;
-             t = icalrecur_iterator_next(it)) {
-            // The iterator answers in the zone of the start; make sure the zone travels along.
-            t.zone = start.zone;
-            if (To_Local(t, context.import.zone).day > context.last_day)
-                break;
-            if (wanted(t)) {
-                all.push_back(t);
-                ++kept;
-            }
-        }
-        icalrecur_iterator_free(it);
-    }
-    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
-        const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
-        const icaltimetype t = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
-        if (!icaltime_is_null_time(t) && wanted(t))
-            all.push_back(t);
-    }
-    std::stable_sort(all.begin(), all.end(), Before);
-    all.erase(std::unique(all.begin(), all.end(),
-                          [](const icaltimetype& a, const icaltimetype& b) {
-                              return icaltime_compare(a, b) == 0;
-                          }),
-              all.end());
-    if (all.size() > static_cast<size_t>(Max_ICal_Occurrences))
-        all.resize(Max_ICal_Occurrences);
-    return all;
-}
-
-QString First_Line(const QString& text) {
-    const QStringList lines = text.split(QLatin1Char('\n'));
-    for (const QString& line : lines) {
-        if (!line.trimmed().isEmpty())
-            return line.trimmed();
-    }
-    return {};
-}
-
-// The summary, else the first line of the description; line breaks as the editor stores them.
-QString Event_Text(icalcomponent* event) {
-    QString text = QString::fromUtf8(icalcomponent_get_summary(event));
+// A text value with line feeds for line breaks, without spaces at the ends of its lines or blank
+// lines around it.
+QString Clean_Text(const char* value) {
+    QString text = QString::fromUtf8(value);
     text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
     text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    text = text.trimmed();
-    if (text.isEmpty())
-        text = First_Line(QString::fromUtf8(icalcomponent_get_description(event)));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        while (!line.isEmpty() && line.back().isSpace())
+            line.chop(1);
+    }
+    return lines.join(QLatin1Char('\n')).trimmed();
+}
+
+// The summary, then the description on the next line; line breaks as the editor stores them.
+// An occurrence moved out of its series takes what it doesn't say itself from the series.
+QString Event_Text(icalcomponent* event, icalcomponent* series) {
+    QString summary = Clean_Text(icalcomponent_get_summary(event));
+    if (summary.isEmpty() && series)
+        summary = Clean_Text(icalcomponent_get_summary(series));
+    icalcomponent* described =
+        series && !icalcomponent_get_first_property(event, ICAL_DESCRIPTION_PROPERTY) ? series
+                                                                                      : event;
+    const QString description = Clean_Text(icalcomponent_get_description(described));
+    QString text = summary;
+    if (text.isEmpty() || description == summary)
+        text = description;
+    else if (!description.isEmpty())
+        text += QLatin1Char('\n') + description;
     return text.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
 }
 
-ImportedEvent Make_Event(const LocalStart& start, const QString& text, bool every_year,
-                         const QLocale& locale) {
-    ImportedEvent event;
-    event.day = start.day;
-    event.every_year = every_year;
-    event.text = start.timed
-                     ? locale.toString(start.time, QLocale::ShortFormat) + QLatin1Char(' ') + text
-                     : text;
-    return event;
+// How long each occurrence lasts (DTEND or DURATION), when the event says.
+std::optional<icaldurationtype> Event_Length(icalcomponent* event) {
+    if (!icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY) &&
+        !icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY))
+        return std::nullopt;
+    const icaldurationtype length = icalcomponent_get_duration(event);
+    if (icaldurationtype_is_bad_duration(length) || length.is_neg)
+        return std::nullopt;
+    return length;
+}
+
+// The last local day an occurrence starting at t covers. Its end is the first moment after it:
+// an end at midnight (or an end date) leaves that day out.
+QDate Last_Day(const icaltimetype& t, const LocalStart& first,
+               const std::optional<icaldurationtype>& length, const QTimeZone& zone) {
+    if (!length)
+        return first.day;
+    const icaltimetype end = icaltime_add(t, *length);
+    const LocalStart last = To_Local(end, zone);
+    if (!last.day.isValid() || last.day <= first.day)
+        return first.day;
+    if (!last.timed || last.time == QTime(0, 0))
+        return last.day.addDays(-1);
+    return last.day;
 }
 
 bool Has_Recurrence(icalcomponent* event) {
@@ -194,48 +131,78 @@ bool Has_Recurrence(icalcomponent* event) {
            icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY);
 }
 
+QString First_Line(const QString& text) {
+    return text.section(QStringLiteral("\r\n"), 0, 0);
+}
+
 void Map_Event(icalcomponent* event, const EventContext& context, QList<ImportedEvent>* out) {
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
         return;
+    const QTimeZone& zone = context.import.zone;
     const icaltimetype start = icalcomponent_get_dtstart(event);
-    if (icaltime_is_null_time(start) || !To_Local(start, context.import.zone).day.isValid())
+    if (icaltime_is_null_time(start) || !To_Local(start, zone).day.isValid())
         return;
-    const QString text = Event_Text(event);
+    // A moved occurrence (RECURRENCE-ID) stands on its own day; its series leaves the original
+    // out (or, as an every-year record, keeps it).
+    const bool overrides = !icaltime_is_null_time(icalcomponent_get_recurrenceid(event));
+    icalcomponent* series = nullptr;
+    if (const char* uid = icalcomponent_get_uid(event); overrides && uid) {
+        const auto found = context.series.find(uid);
+        series = found != context.series.end() ? found->second : nullptr;
+    }
+    const QString text = Event_Text(event, series);
     if (text.isEmpty())
         return;
-    const QLocale& locale = context.import.locale;
-    icalproperty* rrule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
-    // A moved occurrence (RECURRENCE-ID) stands on its own; its series leaves the original out.
-    const bool overrides = !icaltime_is_null_time(icalcomponent_get_recurrenceid(event));
+    const std::optional<icaldurationtype> length = Event_Length(event);
+    const auto add = [&](const icaltimetype& t, bool every_year) {
+        const LocalStart local = To_Local(t, zone);
+        const QString first_text =
+            local.timed ? context.import.locale.toString(local.time, QLocale::ShortFormat) +
+                              QLatin1Char(' ') + text
+                        : text;
+        Append_Event_Days(out, local.day, Last_Day(t, local, length, zone), every_year, first_text,
+                          text);
+    };
     if (overrides || !Has_Recurrence(event)) {
-        out->append(Make_Event(To_Local(start, context.import.zone), text, false, locale));
+        add(start, false);
         return;
     }
+    icalproperty* rrule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
     if (rrule && !icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY) &&
         !icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) &&
         Is_Every_Year(icalproperty_get_rrule(rrule), start)) {
-        out->append(Make_Event(To_Local(start, context.import.zone), text, true, locale));
+        add(start, true);
         return;
     }
-    for (const icaltimetype& t : Occurrences(event, start, context))
-        out->append(Make_Event(To_Local(t, context.import.zone), text, false, locale));
+    const Occurrences occurrences =
+        Expand_Occurrences(event, start, Excluded_Starts(event, context),
+                           Expansion_Window(context.import.today, To_Local(start, zone).day), zone,
+                           Max_ICal_Occurrences);
+    if (occurrences.cut && context.result->cut_series++ == 0)
+        context.result->first_cut = First_Line(text);
+    for (const icaltimetype& t : occurrences.starts)
+        add(t, false);
 }
 
 void Map_Calendar(icalcomponent* calendar, const ICalImportContext& import,
-                  QList<ImportedEvent>* out) {
-    EventContext context{import, {}, import.today.addYears(1)};
+                  ICalReadResult* result) {
+    EventContext context{import, {}, {}, result};
     for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
          event; event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
         const icaltimetype id = icalcomponent_get_recurrenceid(event);
         const char* uid = icalcomponent_get_uid(event);
-        if (!icaltime_is_null_time(id) && uid)
+        if (!uid)
+            continue;
+        if (!icaltime_is_null_time(id))
             context.replaced[uid].push_back(id);
+        else
+            context.series.emplace(uid, event);
     }
     // libical keeps one iterator per component kind, so the collection above must finish
     // before this walk starts.
     for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
          event; event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
-        Map_Event(event, context, out);
+        Map_Event(event, context, &result->events);
 }
 
 } // namespace
@@ -252,7 +219,7 @@ ICalReadResult Read_ICal_Events(const QByteArray& data, const ICalImportContext&
         return result;
     }
     for (const ICalComponentPtr& calendar : parsed.calendars)
-        Map_Calendar(calendar.get(), context, &result.events);
+        Map_Calendar(calendar.get(), context, &result);
     result.ok = true;
     return result;
 }

@@ -54,7 +54,9 @@ class CsvReadTest : public QObject {
         QCOMPARE(result.error, CsvReadError::None);
         QCOMPARE(events.size(), 2);
         QCOMPARE(events.at(0).day, QDate(2026, 3, 5));
-        QCOMPARE(events.at(0).text, QStringLiteral("Dentist - Bring card, and\r\nthe letter"));
+        // A timed row carries its start time as an .ics import writes it; an all-day one doesn't.
+        QCOMPARE(events.at(0).text, kUs.toString(QTime(10, 0), QLocale::ShortFormat) +
+                                        QStringLiteral(" Dentist - Bring card, and\r\nthe letter"));
         QCOMPARE(events.at(1).day, QDate(2026, 12, 24));
         QCOMPARE(events.at(1).text, QStringLiteral("Mum's birthday"));
     }
@@ -92,6 +94,29 @@ class CsvReadTest : public QObject {
         const auto events = Read(csv, kUk, &result);
         QCOMPARE(events.size(), 1);
         QCOMPARE(events.at(0).text, QStringLiteral("Caf\u00E9 \u20AC 5"));
+    }
+
+    void rows_cover_their_days_from_start_to_end() {
+        const QByteArray csv =
+            "Subject,Start Date,Start Time,End Date,End Time,All day event,Description\r\n"
+            "Trip,5/3/2026,,7/3/2026,,,\r\n"
+            "Party,5/3/2026,8:00 PM,6/3/2026,1:00 AM,False,\r\n"
+            "Holiday,9/3/2026,12:00:00 AM,11/3/2026,12:00:00 AM,True,\r\n"
+            "Flight,12/3/2026,06:15,12/3/2026,08:00,,\r\n"
+            "Sabbatical,1/1/2026,,30/6/2026,,,\r\n";
+        CsvReadResult result;
+        QStringList got;
+        for (const ImportedEvent& event : Read(csv, kUk, &result))
+            got << event.day.toString(Qt::ISODate) + QLatin1Char('|') + event.text;
+        QCOMPARE(result.rows, 5);
+        QCOMPARE(got.mid(0, 8),
+                 (QStringList{"2026-03-05|Trip", "2026-03-06|Trip", "2026-03-07|Trip",
+                              "2026-03-05|20:00 Party", "2026-03-06|Party", "2026-03-09|Holiday",
+                              "2026-03-10|Holiday", "2026-03-12|06:15 Flight"}));
+        QCOMPARE(got.size(), 8 + Max_Event_Days);
+        QCOMPARE(got.last(), QStringLiteral("2026-01-31|Sabbatical"));
+        QCOMPARE(Parse_CSV_Time("12:30:00 AM"), QTime(0, 30));
+        QCOMPARE(Parse_CSV_Time("13:00 PM"), QTime());
     }
 
     void this_programs_own_subject_is_dropped() {
@@ -205,6 +230,22 @@ class CsvImportTest : public QObject {
         QCOMPARE(TestEnv::Read_File(data), after_first);
         bool ok = false;
         QVERIFY(Read_Event_Records(data, &ok).contains("6/3/2026=Say 'hi' - Tom && Jerry"));
+    }
+
+    void rows_keep_to_their_own_day_and_repeats_in_one_file_stay() {
+        TestEnv env;
+        const QString data = env.Write_File("Almanor/calendar.dat", "\"25/12/9999=Christmas\"\r\n");
+        const QString csv = env.Write_File("in.csv", "Subject,Start Date,Description\r\n"
+                                                     "Christmas Day,25/12/2026,\r\n"
+                                                     "Carols,25/12/2026,\r\n"
+                                                     "Carols,25/12/2026,\r\n");
+        const CsvImportOutcome outcome = Import_CSV_File(csv, data, kUk);
+        QCOMPARE(outcome.added, 3);
+        bool ok = false;
+        QCOMPARE(
+            Read_Event_Records(data, &ok),
+            (QStringList{"25/12/9999=Christmas", "25/12/2026=Christmas Day + Carols + Carols"}));
+        QCOMPARE(Import_CSV_File(csv, data, kUk).added, 0);
     }
 
     void exported_events_come_back_the_same() {

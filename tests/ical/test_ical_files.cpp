@@ -16,7 +16,8 @@ const QByteArray kTwoOnOneDay = Calendar_Of(
     Event_Of("DTSTART;TZID=Europe/Berlin:20260310T093000\nSUMMARY:Dentist\n") +
     Event_Of("DTSTART;VALUE=DATE:20260310\nSUMMARY:Tom & Jerry \"live\"\n") +
     Event_Of("DTSTART;VALUE=DATE:19800505\nRRULE:FREQ=YEARLY\nSUMMARY:Anna's birthday\n") +
-    Event_Of("DTSTART;VALUE=DATE:20270101\nSUMMARY:Fireworks\n"));
+    Event_Of("DTSTART;VALUE=DATE:20270101\nSUMMARY:Fireworks\n") +
+    Event_Of("UID:again\nDTSTART;VALUE=DATE:20260310\nSUMMARY:Tom & Jerry \"live\"\n"));
 
 QString Backup_Of(const TestEnv& env) {
     return env.Program_Dir() + QStringLiteral("/data.bak");
@@ -35,18 +36,38 @@ class ICalFileTest : public QObject {
 
         const ICalFileOutcome first = Import_ICal_File(ics, env.Data_File(), Berlin_Context());
         QVERIFY2(first.ok, qPrintable(first.error));
-        QCOMPARE(first.count, 4);
+        QCOMPARE(first.count, 5);
+        // The one-off on New Year's Day keeps to its own year; both "live" shows of the file stay.
         const QByteArray merged = TestEnv::Read_File(env.Data_File());
-        QCOMPARE(merged,
-                 QByteArray("\"10/3/2026=Old note + 09:30 Dentist + Tom && Jerry 'live'\"\r\n"
-                            "\"1/1/9999=New year + Fireworks\"\r\n"
-                            "\"5/5/9999=Anna's birthday\"\r\n"));
+        QCOMPARE(merged, QByteArray("\"10/3/2026=Old note + 09:30 Dentist + Tom && Jerry 'live' + "
+                                    "Tom && Jerry 'live'\"\r\n"
+                                    "\"1/1/9999=New year\"\r\n"
+                                    "\"5/5/9999=Anna's birthday\"\r\n"
+                                    "\"1/1/2027=Fireworks\"\r\n"));
         QCOMPARE(TestEnv::Read_File(Backup_Of(env)), kExisting);
 
         const ICalFileOutcome again = Import_ICal_File(ics, env.Data_File(), Berlin_Context());
         QVERIFY(again.ok);
         QCOMPARE(again.count, 0);
         QCOMPARE(TestEnv::Read_File(env.Data_File()), merged);
+        QCOMPARE(ICal_Import_Message(again, ics),
+                 "Successfully imported 0 events from the iCalendar file...\r\n\r\n" + ics);
+    }
+
+    void the_import_message_tells_of_series_cut_at_the_limit() {
+        TestEnv env;
+        const QString ics = env.Write_File(
+            QStringLiteral("daily.ics"),
+            Calendar_Of(Event_Of("DTSTART;VALUE=DATE:20200101\nRRULE:FREQ=DAILY\nSUMMARY:Pill\n") +
+                        Event_Of("DTSTART:20200101T000000\nRRULE:FREQ=HOURLY\nSUMMARY:Sip\n")));
+        const ICalFileOutcome outcome = Import_ICal_File(ics, env.Data_File(), Berlin_Context());
+        QVERIFY(outcome.ok);
+        QCOMPARE(outcome.count, 2 * Max_ICal_Occurrences);
+        QCOMPARE(
+            ICal_Import_Message(outcome, ics),
+            "Successfully imported 800 events from the iCalendar file...\r\n\r\n"
+            "2 repeating events were cut at 400 occurrences each, the first \"Pill\".\r\n\r\n" +
+                ics);
     }
 
     void broken_files_leave_calendar_dat_as_it_was() {
@@ -102,6 +123,20 @@ class ICalFileTest : public QObject {
         bool read = false;
         QCOMPARE(Read_Event_Records(empty, &read), records);
         QVERIFY(read);
+
+        // Records that are not a day are told, not passed over in silence.
+        env.Write_File(QStringLiteral("Almanor/calendar.dat"),
+                       Format_Event_File(records + QStringList{"31/2/2004=Never", "no date",
+                                                               "1/13/2004=Nor this"}));
+        const ICalFileOutcome partly = Export_ICal_File(env.Data_File(), ics, now);
+        QVERIFY(partly.ok);
+        QCOMPARE(partly.count, records.size());
+        QCOMPARE(ICal_Export_Message(partly, ics),
+                 QStringLiteral("Successfully exported %1 events to the iCalendar file...\r\n\r\n"
+                                "3 records couldn't be read and were left out, the first "
+                                "\"31/2/2004\".\r\n\r\n")
+                         .arg(records.size()) +
+                     ics);
 
         // A folder that isn't there can't take the file; nothing half-written is left.
         const QString nowhere = env.Root() + QStringLiteral("/missing/out.ics");

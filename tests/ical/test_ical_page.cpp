@@ -78,6 +78,18 @@ class ICalPageTest : public QObject {
                    "Error when exporting to iCalendar file.\r\n\r\nThe file can't be written.",
                    MsgIcon::Exclamation);
     }
+
+    void export_warns_of_records_it_left_out() {
+        PageWorld w({"14/2/2026=Dinner", "5/13/2026=Nowhere"});
+        const QString path = w.world.env.Root() + "/events.ics";
+        w.dialogs.Answer_With(path);
+        w.page->Export_ICal();
+        Verify_Box(w, 0,
+                   "Successfully exported 1 events to the iCalendar file...\r\n\r\n1 record "
+                   "couldn't be read and was left out: \"5/13/2026\".\r\n\r\n" +
+                       path,
+                   MsgIcon::Exclamation);
+    }
 };
 
 ALMANOR_TEST(ICalPageTest)

@@ -2,7 +2,9 @@
 # iCalendar import through the settings window on a real X server: F8 opens the settings, the
 # mouse wheel over the tab strip brings the "Import\Export" tab, "from iCalendar File" opens the
 # real file dialog, the typed path and Enter import the file, the success message comes, and the
-# events show in their day box. Screenshots go to docs/screenshots/ical-*.png.
+# events show in their day box. Then a yearly holiday calendar and a calendar of one-off events on
+# the same days are imported one after the other: each keeps to its own kind of record.
+# Screenshots go to docs/screenshots/ical-*.png.
 set -u
 : "${ALMANOR_PROGRAM_DIR:?}" "${ALMANOR_SOURCE_DIR:?}"
 # shellcheck source=common.sh
@@ -62,42 +64,72 @@ for _ in 1 2 3 4 5 6; do
 done
 sleep 0.5
 
-# "from iCalendar File": the fourth button of the Import frame. The page lies at 225, 765 twips
-# in the window, the frame at 0, 60 in the page, the button at 240, 1710 in the frame.
-xdotool mousemove "$((set_x + (225 + 240 + 1005) / 15))" "$((set_y + (765 + 60 + 1710 + 172) / 15))"
-sleep 0.2
-xdotool click 1
-dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Import Events from iCalendar File$' | head -1)
-[ -n "$dialog" ] || { fail "\"from iCalendar File\" did not open the file dialog"; exit 1; }
-sleep 0.8
-import -window root "$shots/ical-file-dialog.png"
-xdotool type --delay 20 "$ics"
-sleep 0.3
-xdotool key Return
-
-# The machine may be busy: the import and its message get up to 20 s.
-message=""
-for _ in $(seq 200); do
-    message=$(xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -v "^$wid\$" | head -1)
-    [ -n "$message" ] && break
-    sleep 0.1
-done
-[ -n "$message" ] || fail "no message box after the import"
-sleep 0.5
-import -window root "$shots/ical-imported.png"
-grep -q "\"15/$month/$year=Sports day + 08:30:00 Parents, teachers evening\"" \
-    "$work/Almanor/calendar.dat" 2>/dev/null ||
-    fail "calendar.dat did not receive the imported events: $(cat "$work/Almanor/calendar.dat" 2>&1)"
-if [ -n "$message" ]; then
+# Imports the .ics file $1 with "from iCalendar File" (the fourth button of the Import frame:
+# the page lies at 225, 765 twips in the window, the frame at 0, 60 in the page, the button at
+# 240, 1710 in the frame) and the real file dialog, then closes the success message. With $2,
+# screenshots of the dialog and the message are taken.
+import_ics() {
+    local path=$1 shots_too=${2:-} dialog message
+    xdotool mousemove "$((set_x + (225 + 240 + 1005) / 15))" "$((set_y + (765 + 60 + 1710 + 172) / 15))"
+    sleep 0.2
+    xdotool click 1
+    dialog=$(timeout 10 xdotool search --sync --onlyvisible --name '^Import Events from iCalendar File$' | head -1)
+    [ -n "$dialog" ] || { fail "\"from iCalendar File\" did not open the file dialog"; return 1; }
+    sleep 0.8
+    [ -n "$shots_too" ] && import -window root "$shots/ical-file-dialog.png"
+    xdotool type --delay 20 "$path"
+    sleep 0.3
+    xdotool key Return
+    # The machine may be busy: the import and its message get up to 20 s.
+    message=""
+    for _ in $(seq 200); do
+        message=$(xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -v "^$wid\$" | head -1)
+        [ -n "$message" ] && break
+        sleep 0.1
+    done
+    [ -n "$message" ] || { fail "no message box after importing $path"; return 1; }
+    sleep 0.5
+    [ -n "$shots_too" ] && import -window root "$shots/ical-imported.png"
     xdotool windowactivate --sync "$message" 2>/dev/null || true
     xdotool key Return
     for _ in $(seq 50); do
         xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -qv "^$wid\$" || break
         sleep 0.1
     done
-    xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -qv "^$wid\$" &&
+    if xdotool search --onlyvisible --name '^Almanor$' 2>/dev/null | grep -qv "^$wid\$"; then
         fail "the message box stayed open after Enter"
-fi
+        return 1
+    fi
+    sleep 0.3
+}
+
+import_ics "$ics" shots
+grep -q "\"15/$month/$year=Sports day + 08:30:00 Parents, teachers evening\"" \
+    "$work/Almanor/calendar.dat" 2>/dev/null ||
+    fail "calendar.dat did not receive the imported events: $(cat "$work/Almanor/calendar.dat" 2>&1)"
+
+# A holiday calendar of yearly events, then another program's one-off events of this year on
+# the same days: the one-offs become dated records, the yearly ones every-year records.
+holidays="$work/holidays.ics"
+printf '%s\r\n' "BEGIN:VCALENDAR" "VERSION:2.0" "PRODID:-//Holidays//EN" \
+    "BEGIN:VEVENT" "UID:xmas@holidays" "DTSTAMP:20260101T000000Z" "DTSTART;VALUE=DATE:20001225" \
+    "RRULE:FREQ=YEARLY" "SUMMARY:Christmas" "END:VEVENT" \
+    "BEGIN:VEVENT" "UID:newyear@holidays" "DTSTAMP:20260101T000000Z" "DTSTART;VALUE=DATE:20000101" \
+    "RRULE:FREQ=YEARLY" "SUMMARY:New Year" "END:VEVENT" "END:VCALENDAR" >"$holidays"
+one_offs="$work/family.ics"
+printf '%s\r\n' "BEGIN:VCALENDAR" "VERSION:2.0" "PRODID:-//Family//EN" \
+    "BEGIN:VEVENT" "UID:1@family" "DTSTAMP:20260101T000000Z" "DTSTART;VALUE=DATE:${year}1225" \
+    "SUMMARY:Christmas Day at Gran's" "END:VEVENT" \
+    "BEGIN:VEVENT" "UID:2@family" "DTSTAMP:20260101T000000Z" "DTSTART;VALUE=DATE:${year}0101" \
+    "SUMMARY:New Year walk" "END:VEVENT" "END:VCALENDAR" "X-COMMENT: exported by a web calendar" \
+    >"$one_offs"
+import_ics "$holidays"
+import_ics "$one_offs"
+for record in "25/12/9999=Christmas" "1/1/9999=New Year" "25/12/$year=Christmas Day at Gran's" \
+    "1/1/$year=New Year walk"; do
+    grep -qxF "\"$record\"" <(tr -d '\r' <"$work/Almanor/calendar.dat") ||
+        fail "calendar.dat lacks the record $record: $(cat "$work/Almanor/calendar.dat" 2>&1)"
+done
 
 # The box of the 15th now shows the events: its pixels changed.
 xdotool windowclose "$settings" 2>/dev/null || xdotool key --window "$settings" Escape

@@ -31,10 +31,7 @@ void Exchange_Page::Import_ICal() {
         return;
     }
     Renew_Calendar();
-    Msg_Box(QStringLiteral("Successfully imported %1 events from the iCalendar file...")
-                    .arg(outcome.count) +
-                QStringLiteral("\r\n\r\n") + path,
-            MsgButtons::Ok, MsgIcon::Information);
+    Msg_Box(ICal_Import_Message(outcome, path), MsgButtons::Ok, MsgIcon::Information);
 }
 
 void Exchange_Page::Export_ICal() {
@@ -49,8 +46,7 @@ void Exchange_Page::Export_ICal() {
             MsgButtons::Ok, MsgIcon::Exclamation);
         return;
     }
-    Msg_Box(QStringLiteral("Successfully exported %1 events to the iCalendar file...")
-                    .arg(outcome.count) +
-                QStringLiteral("\r\n\r\n") + path,
-            MsgButtons::Ok, MsgIcon::Information);
+    // Records left out are a warning: the file lacks events the calendar has.
+    Msg_Box(ICal_Export_Message(outcome, path), MsgButtons::Ok,
+            outcome.skipped > 0 ? MsgIcon::Exclamation : MsgIcon::Information);
 }
