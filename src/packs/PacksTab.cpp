@@ -1,8 +1,10 @@
 #include "packs/PacksTab.h"
 
+#include "calendar/AppPath.h"
 #include "calendar/AppSettings.h"
 #include "calendar/General_Mod.h"
 #include "calendar/SettingsStore.h"
+#include "packs/OwnWallpaper.h"
 #include "packs/PackFolder.h"
 #include "packs/SetWallpaper_Mod.h"
 #include "platform/Platform.h"
@@ -113,8 +115,11 @@ MonthDetailLabels Month_Detail_Labels(const QString& details) {
 void Store_Theme_Choices(const ThemeChoices& choices, AppSettings& settings, SettingsStore& store) {
     const qint16 use_themes = choices.use_themes ? 1 : 0;
     if (use_themes != settings.Use_Themes) {
+        // The user's own wallpaper is kept while packs replace it, and put back without them.
         if (use_themes == 0)
-            SetWallpaper(QString(), 0);
+            Put_Back_Own_Wallpaper();
+        else
+            Record_Own_Wallpaper(App_Path());
         Store(store, settings, "Use Themes", use_themes);
     }
     const qint16 use_pos = choices.use_theme_pos ? 1 : 0;

@@ -44,10 +44,10 @@ struct ThemeChoices {
     qint16 set_position = 0;      // Get_Set_Position of the sliders
 };
 
-// Stores the choices, each in the record and the store: "Use Themes" when it changed (clearing
-// the wallpaper when packs are turned off), "Use Theme Pos" and "Use Theme Style" when they
-// changed, "Pack Name" when a pack is chosen and it changed, "Style" always, and "Alignment"
-// unless the pack's position is in use.
+// Stores the choices, each in the record and the store: "Use Themes" when it changed (recording
+// the user's own wallpaper when packs are turned on, putting it back when they are turned off),
+// "Use Theme Pos" and "Use Theme Style" when they changed, "Pack Name" when a pack is chosen and it
+// changed, "Style" always, and "Alignment" unless the pack's position is in use.
 void Store_Theme_Choices(const ThemeChoices& choices, AppSettings& settings, SettingsStore& store);
 // Whether the calendar takes the new wallpaper, headers, box style and events: not when the
 // pack's style is to be used but no pack is chosen.
