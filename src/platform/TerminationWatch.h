@@ -7,7 +7,7 @@
 // Turns the system's requests to end the program (the termination and hang-up signals a session
 // manager or a service manager sends) into a signal on the event loop, so the program can save
 // what the user typed and close itself instead of dying at once. One per program; while it lives
-// those requests no longer end the process by themselves.
+// the first such request no longer ends the process by itself, a second one does.
 class TerminationWatch : public QObject {
     Q_OBJECT
   public:

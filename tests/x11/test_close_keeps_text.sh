@@ -26,13 +26,18 @@ start_calendar() {
     sleep 0.5
 }
 
+# box_point DAY: the screen point "x y" of the day's box in the calendar $wid.
+box_point() {
+    eval "$(xdotool getwindowgeometry --shell "$wid")"
+    local index=$(($(date -d "$year-$month-01" +%w) + $1 - 1))
+    echo $((X + (90 + index % 7 * 900 + 412) / 15)) $((Y + (810 + index / 7 * 990 + 300) / 15))
+}
+
 # type_on_day DAY TEXT: opens the editor with a double click on the day's box and types TEXT,
 # without saving.
 type_on_day() {
-    eval "$(xdotool getwindowgeometry --shell "$wid")"
-    local index=$(($(date -d "$year-$month-01" +%w) + $1 - 1))
-    xdotool mousemove $((X + (90 + index % 7 * 900 + 412) / 15)) $((Y + (810 + index / 7 * 990 + 300) / 15)) \
-        click --repeat 2 --delay 60 1
+    # shellcheck disable=SC2046
+    xdotool mousemove $(box_point "$1") click --repeat 2 --delay 60 1
     local editor
     editor=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$calendar_pid" --name '^Almanor - 0 Characters' | head -1)
     [ -n "$editor" ] || { fail "the editor did not open on day $1"; return 1; }
@@ -43,10 +48,16 @@ type_on_day() {
         fail "the editor did not take the text \"$2\""
 }
 
-note "a second copy replaces a calendar whose editor holds typed text"
+note "a second copy replaces a calendar whose editor holds typed text and whose day menu is open"
 start_calendar
 first_pid=$calendar_pid
 type_on_day 15 "Dentist at 9"
+before=$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)
+# shellcheck disable=SC2046
+xdotool mousemove $(box_point 20) click 3
+sleep 0.5
+after=$(xdotool search --onlyvisible --name '' 2>/dev/null | sort)
+[ "$before" != "$after" ] || fail "the day menu did not open"
 start_calendar
 wait_end "$first_pid" 15 || fail "the first calendar did not close when a second copy started"
 grep -q "\"15/$month/$year=Dentist at 9\"" "$data" 2>/dev/null ||

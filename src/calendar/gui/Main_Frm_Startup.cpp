@@ -95,12 +95,16 @@ void Main_Frm::Close_On_Request() {
         QApplication::activePopupWidget()->close();
         waiting = true;
     }
-    if (QWidget* dialog = QApplication::activeModalWidget()) {
+    for (int i = 0; i < 16 && QApplication::activeModalWidget(); ++i) {
+        QWidget* dialog = QApplication::activeModalWidget();
         dialog->close();
+        // A question without a Cancel refuses to close: hidden, it gives its escape answer.
+        if (dialog->isVisible())
+            dialog->hide();
         waiting = true;
     }
     if (waiting) {
-        // A dialog that refuses to close (a question without a Cancel) is asked again later.
+        // Late enough for their loops to have ended and their handlers to have returned.
         QTimer::singleShot(50, this, &Main_Frm::Close_On_Request);
         return;
     }

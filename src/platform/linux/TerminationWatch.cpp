@@ -39,7 +39,9 @@ TerminationWatch::TerminationWatch(QObject* parent)
     struct sigaction action = {};
     action.sa_handler = On_Signal;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = SA_RESTART;
+    // A second request, while the first one waits (a failed save keeps the program open), ends
+    // the process as it would have ended without this watch.
+    action.sa_flags = SA_RESTART | SA_RESETHAND;
     for (std::size_t i = 0; i < std::size(Watched); ++i)
         ::sigaction(Watched[i], &action, &state_->previous[i]);
 }
