@@ -97,6 +97,13 @@ void Put_Back_Own_Wallpaper() {
         SetWallpaper(QString(), 0);
 }
 
+void Packs_Switched(qint16 before, qint16 after, const QString& program_dir) {
+    if (before == 0 && after == 1)
+        Record_Own_Wallpaper(program_dir);
+    else if (before == 1 && after == 0)
+        Put_Back_Own_Wallpaper();
+}
+
 void Put_Back_Own_Wallpaper_After(const QString& pack_folder) {
     if (Restore_Record())
         return;

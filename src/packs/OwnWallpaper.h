@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QString>
+#include <QtGlobal>
 
 #include <optional>
 
@@ -25,6 +26,11 @@ bool Record_Own_Wallpaper(const QString& program_dir);
 // record, or when the desktop refuses it, the wallpaper is cleared (the record is then kept for
 // the next try).
 void Put_Back_Own_Wallpaper();
+// "Use Themes" went from before to after (the settings window's Apply, a configuration
+// import): turned on, the user's wallpaper is recorded before a pack replaces it; turned off, it
+// is put back.
+void Packs_Switched(qint16 before, qint16 after, const QString& program_dir);
+
 // The pack in use is gone (pack_folder): the same, except that without a record the wallpaper is
 // only cleared while it is a picture of that pack, as last set by this program.
 void Put_Back_Own_Wallpaper_After(const QString& pack_folder);

@@ -115,11 +115,7 @@ MonthDetailLabels Month_Detail_Labels(const QString& details) {
 void Store_Theme_Choices(const ThemeChoices& choices, AppSettings& settings, SettingsStore& store) {
     const qint16 use_themes = choices.use_themes ? 1 : 0;
     if (use_themes != settings.Use_Themes) {
-        // The user's own wallpaper is kept while packs replace it, and put back without them.
-        if (use_themes == 0)
-            Put_Back_Own_Wallpaper();
-        else
-            Record_Own_Wallpaper(App_Path());
+        Packs_Switched(settings.Use_Themes, use_themes, App_Path());
         Store(store, settings, "Use Themes", use_themes);
     }
     const qint16 use_pos = choices.use_theme_pos ? 1 : 0;
