@@ -5,11 +5,15 @@
 #include "events/EditorClose.h"
 #include "events/gui/Edit_Frm.h"
 #include "events/gui/frmBalloon.h"
+#include "platform/TerminationWatch.h"
 
 #include <QCheckBox>
 #include <QPlainTextEdit>
+#include <QSignalSpy>
 #include <QTest>
 #include <QTimer>
+
+#include <csignal>
 
 // A calendar closed by another program (a later copy, the Remover, PositionReset) or by the end
 // of the session keeps what the open editor holds.
@@ -79,6 +83,13 @@ class CloseRequestTest : public QObject {
         QVERIFY(!window.Balloon());
         QCOMPARE(world.Events(), (QStringList{QStringLiteral("5/2/2026=Past"),
                                               QStringLiteral("12/2/2026=Dentist")}));
+    }
+
+    void termination_signal_reaches_the_event_loop() {
+        TerminationWatch watch;
+        QSignalSpy requested(&watch, &TerminationWatch::Termination_Requested);
+        std::raise(SIGTERM);
+        QTRY_COMPARE(requested.count(), 1);
     }
 };
 
