@@ -1,9 +1,11 @@
 #include "common/TestMain.h"
+#include "platform/linux/WallpaperRecordTools.h"
 #include "platform/linux/WallpaperRootPixmap.h"
 #include "platform/linux/WallpaperTools.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -224,6 +226,32 @@ class WallpaperToolsTest : public QObject {
                                                   "xfconf-query -c xfce4-desktop -p "
                                                   "/backdrop/screen0/monitor0/workspace0/"
                                                   "last-image -n -t string -s /p/1.bmp"}));
+    }
+
+    void own_settings_recorded_and_put_back() {
+        StandIns gnome({"gsettings"});
+        const QString schema = "org.gnome.desktop.background ";
+        const auto record = Record_With_Tools(DesktopFamily::Gnome);
+        QVERIFY(record && Restore_With_Tools(DesktopFamily::Gnome, *record));
+        QCOMPARE(
+            gnome.Log().filter("gsettings set"),
+            QStringList({"gsettings set " + schema + "picture-uri 'old:picture-uri'",
+                         "gsettings set " + schema + "picture-uri-dark 'old:picture-uri-dark'",
+                         "gsettings set " + schema + "picture-options 'old:picture-options'"}));
+        // A record is put back only on the desktop it was taken on.
+        QVERIFY(!Restore_With_Tools(DesktopFamily::Cinnamon, *record));
+
+        StandIns xfce({"xfconf-query"});
+        const QString backdrop = "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitor0/";
+        qputenv("TOOL_LIST", "/backdrop/screen0/monitor0/workspace1/last-image");
+        // workspace1 has a picture but no style of its own: the style set later is removed.
+        xfce.Fail_On("*/workspace1/image-style");
+        const auto backdrops = Record_With_Tools(DesktopFamily::Xfce);
+        xfce.Fail_On("__never__");
+        QVERIFY(backdrops && Restore_With_Tools(DesktopFamily::Xfce, *backdrops));
+        QCOMPARE(xfce.Log().filter(QRegularExpression(" -[sr]")),
+                 QStringList({backdrop + "workspace1/image-style -r",
+                              backdrop + "workspace1/last-image -s old"}));
     }
 
     void root_picture_centre_tile_stretch() {
