@@ -168,10 +168,22 @@ class WallpaperToolsTest : public QObject {
         lxqt.close();
         const QString kde_picture = Wallpaper_From_Tools(DesktopFamily::Kde);
         const QString lxqt_picture = Wallpaper_From_Tools(DesktopFamily::Lxqt);
+        const auto kde_record = Record_With_Tools(DesktopFamily::Kde);
+        const auto lxqt_record = Record_With_Tools(DesktopFamily::Lxqt);
         qputenv("XDG_CONFIG_HOME", old_home);
         QCOMPARE(kde_picture, QString("/home/u/Bild 1.jpg"));
         QCOMPARE(lxqt_picture, QString("/usr/share/lxqt/wallpapers/a.png"));
         QCOMPARE(Wallpaper_From_Tools(DesktopFamily::Bare_X), QString());
+
+        // The same settings are put back as the files held them.
+        StandIns tools({"qdbus", "pcmanfm-qt"});
+        QVERIFY(kde_record && Restore_With_Tools(DesktopFamily::Kde, *kde_record));
+        QVERIFY(lxqt_record && Restore_With_Tools(DesktopFamily::Lxqt, *lxqt_record));
+        const QStringList log = tools.Log();
+        QVERIFY(log.first().contains("writeConfig(\"Image\", \"file:///home/u/Bild%201.jpg\")"));
+        QVERIFY(log.first().contains("writeConfig(\"FillMode\", 6)"));
+        QCOMPARE(log.last(), QString("pcmanfm-qt --set-wallpaper=/usr/share/lxqt/wallpapers/a.png "
+                                     "--wallpaper-mode=stretch"));
     }
 
     void mate_kde_lxqt() {

@@ -203,9 +203,12 @@ bool Restore_With_Tools(DesktopFamily family, const WallpaperRecord& record) {
         return Restore_Gsettings(record);
     case DesktopFamily::Xfce:
         return Restore_Xfce(record);
-    case DesktopFamily::Kde:
+    case DesktopFamily::Kde: {
+        // A fill mode missing from the file was Plasma's default: scaled and cropped.
+        const QString fill_mode = Value_Of(record, QStringLiteral("FillMode"));
         return Set_Plasma_Wallpaper(Value_Of(record, QStringLiteral("Image")),
-                                    Value_Of(record, QStringLiteral("FillMode")));
+                                    fill_mode.isEmpty() ? QStringLiteral("2") : fill_mode);
+    }
     case DesktopFamily::Lxqt:
         return Restore_Lxqt(record);
     case DesktopFamily::Bare_X:
