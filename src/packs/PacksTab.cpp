@@ -12,6 +12,7 @@
 #include "settings/StylePosition.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -41,6 +42,11 @@ WallpaperFit Saved_Fit(const DesktopSnapshot& snapshot) {
 
 void Store(SettingsStore& store, AppSettings& settings, const char* key, const QVariant& value) {
     Save_Setting(store, settings, QStringLiteral("Settings"), QString::fromLatin1(key), value);
+}
+
+// Where the desktop preview keeps a picture of the desktop it must put back.
+QString Preview_Folder() {
+    return QFileInfo(Settings_File_Path()).absolutePath() + QStringLiteral("/Preview Wallpaper");
 }
 
 bool Pack_Style_In_Use(const ThemeChoices& choices, const AppSettings& settings) {
@@ -174,6 +180,10 @@ QString Current_Desktop_Picture() {
 
 DesktopSnapshot Take_Desktop_Snapshot() {
     DesktopSnapshot snapshot;
+    // A colour or a picture only the desktop knows (a bare X server's) would otherwise come back
+    // as no picture at all.
+    if (QDir().mkpath(Preview_Folder()))
+        snapshot.settings = Current_Platform().Record_Desktop_Wallpaper(Preview_Folder());
     snapshot.picture = Current_Desktop_Picture();
     snapshot.wallpaper = Desktop_Value(Wallpaper_Value);
     snapshot.tile_wallpaper = Desktop_Value(Tile_Value);
@@ -182,8 +192,11 @@ DesktopSnapshot Take_Desktop_Snapshot() {
 }
 
 void Restore_Desktop(const DesktopSnapshot& snapshot) {
+    Platform& platform = Current_Platform();
     const bool shown =
-        Current_Platform().Set_Desktop_Wallpaper(snapshot.picture, Saved_Fit(snapshot));
+        (snapshot.settings && platform.Restore_Desktop_Wallpaper(*snapshot.settings)) ||
+        platform.Set_Desktop_Wallpaper(snapshot.picture, Saved_Fit(snapshot));
+    QDir(Preview_Folder()).removeRecursively();
     Put_Desktop_Value(Tile_Value, snapshot.tile_wallpaper);
     Put_Desktop_Value(Style_Value, snapshot.wallpaper_style);
     if (shown)

@@ -76,6 +76,18 @@ class OwnWallpaperTest : public QObject {
         QVERIFY(!Own_Wallpaper_Record());
     }
 
+    void desktop_preview_puts_back_what_only_the_desktop_knew() {
+        PackWorld world;
+        const WallpaperRecord blue{"x11-root", {{"pixel", "255"}}};
+        world.platform.own_wallpaper = blue;
+        const DesktopSnapshot before = Take_Desktop_Snapshot();
+        SetWallpaper(world.Folder("Default") + "/1.bmp", 2);
+        Restore_Desktop(before);
+        QCOMPARE(world.platform.restored.size(), 1);
+        QVERIFY(Same(world.platform.restored.first(), blue));
+        QCOMPARE(world.platform.wallpapers.size(), 1);
+    }
+
     void missing_pack_clears_only_its_own_picture() {
         PackWorld world;
         world.settings.Use_Themes = 1;

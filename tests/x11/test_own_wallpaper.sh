@@ -1,7 +1,8 @@
 #!/bin/bash
 # Wallpaper packs keep the user's own wallpaper: packs turned on, then off, in the settings
-# window put back the root window's colour on a bare X server, and GNOME's background settings
-# (in a private D-Bus session with gsettings' keyfile store) exactly as they were.
+# window put back the root window's colour on a bare X server (as does the desktop preview of a
+# pack), and GNOME's background settings (in a private D-Bus session with gsettings' keyfile
+# store) exactly as they were.
 set -u
 : "${ALMANOR_PROGRAM_DIR:?}"
 # shellcheck source=common.sh
@@ -39,6 +40,24 @@ packs_apply
 grep -q '^Use%20Themes=0' "$ini" || fail "packs were not turned off"
 [ "$(corner_pixel)" = "0 0 255" ] || fail "packs off left the desktop $(corner_pixel), not blue"
 xprop -root _XROOTPMAP_ID | grep -q "not found" || fail "a pack's root pixmap is still announced"
+
+note "bare X server: the desktop preview of a pack leaves the blue background"
+if open_settings; then
+    click 40 $((51 + 9))
+    sleep 0.5
+    click 40 182
+    sleep 4
+    [ "$(corner_pixel)" != "0 0 255" ] || fail "the desktop preview did not start"
+    # Twelve months of three seconds each.
+    sleep 36
+    for _ in $(seq 20); do
+        [ "$(corner_pixel)" = "0 0 255" ] && break
+        sleep 0.5
+    done
+    [ "$(corner_pixel)" = "0 0 255" ] || fail "the desktop preview left the desktop $(corner_pixel)"
+    xdotool windowactivate --sync "$sid" 2>/dev/null
+    click $cancel_x $cancel_y
+fi
 stop_calendar
 
 note "GNOME: picture-uri, picture-uri-dark and picture-options come back"
