@@ -10,6 +10,7 @@ packages=(
     libical-dev python3-icalendar
     fonts-liberation
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick wmctrl
+    dbus libglib2.0-bin gsettings-desktop-schemas
 )
 
 missing=()

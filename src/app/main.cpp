@@ -1,8 +1,10 @@
 #include "calendar/MsgBox.h"
 #include "calendar/gui/Main_Frm.h"
 #include "calendar/gui/QtMsgBoxPresenter.h"
+#include "platform/TerminationWatch.h"
 
 #include <QApplication>
+#include <QSessionManager>
 
 int main(int argc, char** argv) {
     // Wayland lets no program place or stack its own windows: run through XWayland there.
@@ -26,6 +28,14 @@ int main(int argc, char** argv) {
     {
         Main_Frm window;
         window.Form_Load();
+        // The end of the session must not lose what the editor holds: the session manager first
+        // asks the program to save (commitDataRequest), then ends it, politely or by a signal.
+        TerminationWatch termination;
+        QObject::connect(&termination, &TerminationWatch::Termination_Requested, &window,
+                         &Main_Frm::Close_On_Request);
+        QObject::connect(&app, &QGuiApplication::commitDataRequest, &window,
+                         [&window](QSessionManager&) { window.Save_Open_Work(); });
+        QObject::connect(&app, &QCoreApplication::aboutToQuit, &window, &Main_Frm::Save_Open_Work);
         window.show();
         result = app.exec();
     }

@@ -5,6 +5,7 @@
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
 #include "events/EventStore.h"
+#include "packs/OwnWallpaper.h"
 #include "packs/PacksTab.h"
 #include "packs/SetWallpaper_Mod.h"
 
@@ -105,7 +106,7 @@ QString Get_Paper_Details(PackContext& context, qint16 month, const QString& pac
         Msg_Box(Missing_Pack_Message(pack), MsgButtons::Ok, MsgIcon::Critical);
         Save_Setting(context.store, context.settings, QStringLiteral("Settings"),
                      QStringLiteral("Use Themes"), 0);
-        SetWallpaper(QString(), 0);
+        Put_Back_Own_Wallpaper_After(Pack_Folder(context.program_dir, pack));
         return Paper_Error;
     }
     const QString path = Settings_Path(context.program_dir, pack);

@@ -1,8 +1,10 @@
 #include "packs/PacksTab.h"
 
+#include "calendar/AppPath.h"
 #include "calendar/AppSettings.h"
 #include "calendar/General_Mod.h"
 #include "calendar/SettingsStore.h"
+#include "packs/OwnWallpaper.h"
 #include "packs/PackFolder.h"
 #include "packs/SetWallpaper_Mod.h"
 #include "platform/Platform.h"
@@ -10,6 +12,7 @@
 #include "settings/StylePosition.h"
 
 #include <QDir>
+#include <QFileInfo>
 #include <QLocale>
 
 namespace {
@@ -39,6 +42,11 @@ WallpaperFit Saved_Fit(const DesktopSnapshot& snapshot) {
 
 void Store(SettingsStore& store, AppSettings& settings, const char* key, const QVariant& value) {
     Save_Setting(store, settings, QStringLiteral("Settings"), QString::fromLatin1(key), value);
+}
+
+// Where the desktop preview keeps a picture of the desktop it must put back.
+QString Preview_Folder() {
+    return QFileInfo(Settings_File_Path()).absolutePath() + QStringLiteral("/Preview Wallpaper");
 }
 
 bool Pack_Style_In_Use(const ThemeChoices& choices, const AppSettings& settings) {
@@ -113,8 +121,7 @@ MonthDetailLabels Month_Detail_Labels(const QString& details) {
 void Store_Theme_Choices(const ThemeChoices& choices, AppSettings& settings, SettingsStore& store) {
     const qint16 use_themes = choices.use_themes ? 1 : 0;
     if (use_themes != settings.Use_Themes) {
-        if (use_themes == 0)
-            SetWallpaper(QString(), 0);
+        Packs_Switched(settings.Use_Themes, use_themes, App_Path());
         Store(store, settings, "Use Themes", use_themes);
     }
     const qint16 use_pos = choices.use_theme_pos ? 1 : 0;
@@ -173,6 +180,10 @@ QString Current_Desktop_Picture() {
 
 DesktopSnapshot Take_Desktop_Snapshot() {
     DesktopSnapshot snapshot;
+    // A colour or a picture only the desktop knows (a bare X server's) would otherwise come back
+    // as no picture at all.
+    if (QDir().mkpath(Preview_Folder()))
+        snapshot.settings = Current_Platform().Record_Desktop_Wallpaper(Preview_Folder());
     snapshot.picture = Current_Desktop_Picture();
     snapshot.wallpaper = Desktop_Value(Wallpaper_Value);
     snapshot.tile_wallpaper = Desktop_Value(Tile_Value);
@@ -181,8 +192,11 @@ DesktopSnapshot Take_Desktop_Snapshot() {
 }
 
 void Restore_Desktop(const DesktopSnapshot& snapshot) {
+    Platform& platform = Current_Platform();
     const bool shown =
-        Current_Platform().Set_Desktop_Wallpaper(snapshot.picture, Saved_Fit(snapshot));
+        (snapshot.settings && platform.Restore_Desktop_Wallpaper(*snapshot.settings)) ||
+        platform.Set_Desktop_Wallpaper(snapshot.picture, Saved_Fit(snapshot));
+    QDir(Preview_Folder()).removeRecursively();
     Put_Desktop_Value(Tile_Value, snapshot.tile_wallpaper);
     Put_Desktop_Value(Style_Value, snapshot.wallpaper_style);
     if (shown)

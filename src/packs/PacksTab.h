@@ -6,6 +6,8 @@
 
 #include <optional>
 
+#include "platform/Platform.h"
+
 struct AppSettings;
 class SettingsStore;
 
@@ -44,10 +46,10 @@ struct ThemeChoices {
     qint16 set_position = 0;      // Get_Set_Position of the sliders
 };
 
-// Stores the choices, each in the record and the store: "Use Themes" when it changed (clearing
-// the wallpaper when packs are turned off), "Use Theme Pos" and "Use Theme Style" when they
-// changed, "Pack Name" when a pack is chosen and it changed, "Style" always, and "Alignment"
-// unless the pack's position is in use.
+// Stores the choices, each in the record and the store: "Use Themes" when it changed (recording
+// the user's own wallpaper when packs are turned on, putting it back when they are turned off),
+// "Use Theme Pos" and "Use Theme Style" when they changed, "Pack Name" when a pack is chosen and it
+// changed, "Style" always, and "Alignment" unless the pack's position is in use.
 void Store_Theme_Choices(const ThemeChoices& choices, AppSettings& settings, SettingsStore& store);
 // Whether the calendar takes the new wallpaper, headers, box style and events: not when the
 // pack's style is to be used but no pack is chosen.
@@ -69,17 +71,21 @@ QString Preview_Caption(qint16 month);
 // "Wallpaper" under "Control Panel\Desktop"; empty when neither knows one.
 QString Current_Desktop_Picture();
 
-// What the desktop preview must put back: the desktop's picture and the three wallpaper values
-// of "Control Panel\Desktop", each as found (nothing when it was missing).
+// What the desktop preview must put back: the desktop's own wallpaper settings where the desktop
+// can give them (a picture kept only in the window system is saved in a folder beside the
+// settings), the desktop's picture, and the three wallpaper values of "Control Panel\Desktop",
+// each as found (nothing when it was missing).
 struct DesktopSnapshot {
     QString picture;
     std::optional<QString> wallpaper;
     std::optional<QString> tile_wallpaper;
     std::optional<QString> wallpaper_style;
+    std::optional<WallpaperRecord> settings;
 };
 DesktopSnapshot Take_Desktop_Snapshot();
-// Shows the picture again, in the display mode the saved values stand for (stretched when they
-// stand for none), then writes the saved values back exactly (removing those that were
-// missing). The "Wallpaper" value is only put back when the picture could be shown, so that it
-// never names a picture the desktop doesn't show.
+// Puts the desktop's own settings back; where there are none (or the desktop refuses them),
+// shows the picture again, in the display mode the saved values stand for (stretched when they
+// stand for none). Then writes the saved values back exactly (removing those that were
+// missing). The "Wallpaper" value is only put back when the desktop took the wallpaper, so that
+// it never names a picture the desktop doesn't show.
 void Restore_Desktop(const DesktopSnapshot& snapshot);

@@ -1,12 +1,23 @@
 #pragma once
 
+#include <QList>
 #include <QString>
+
+#include <optional>
+#include <utility>
 
 class QWindow;
 class RegistryBackend;
 
 // How a wallpaper picture fills the desktop.
 enum class WallpaperFit { Centre, Tile, Stretch };
+
+// The desktop's own wallpaper as the backend in use keeps it, so that exactly that can be put
+// back: the backend's name and each setting's name and value as the backend gives them.
+struct WallpaperRecord {
+    QString backend;
+    QList<std::pair<QString, QString>> values;
+};
 
 // What the desktop provides. One backend per operating system, chosen in Platform.cpp; tests
 // install a fake with Set_Platform where a real effect can't be observed.
@@ -41,6 +52,20 @@ class Platform {
 
     // The picture the desktop shows now, as a path; empty when the desktop can't say.
     virtual QString Desktop_Wallpaper() { return QString(); }
+
+    // The wallpaper settings of the desktop in use. A picture that lives only in the window
+    // system is saved as a file in folder. Nothing when the desktop can't say, or when what it
+    // shows is a picture this program set.
+    virtual std::optional<WallpaperRecord> Record_Desktop_Wallpaper(const QString& folder) {
+        (void)folder;
+        return std::nullopt;
+    }
+    // Puts back what Record_Desktop_Wallpaper gave. False when the desktop could not be changed
+    // or the record belongs to another backend.
+    virtual bool Restore_Desktop_Wallpaper(const WallpaperRecord& record) {
+        (void)record;
+        return false;
+    }
 
     // Opens a local file (the help page) with the desktop's default handler. False when nothing
     // could open it.

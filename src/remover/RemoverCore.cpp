@@ -1,5 +1,7 @@
 #include "remover/RemoverCore.h"
 
+#include "calendar/SettingsStore.h"
+#include "packs/OwnWallpaper.h"
 #include "registry/Registry.h"
 
 #include <QDir>
@@ -119,6 +121,26 @@ bool Remove_File_If_Present(const QString& folder, const QString& file_name) {
     return true;
 }
 
+QString Pack_In_Use() {
+    const SettingsStore store;
+    const QString app = QStringLiteral("Almanor");
+    const QString section = QStringLiteral("Settings");
+    if (store.Read(app, section, QStringLiteral("Use Themes"), 0).trimmed() != QLatin1String("1"))
+        return QString();
+    return store.Read(app, section, QStringLiteral("Pack Name"), QString());
+}
+
+namespace {
+// The desktop must not keep showing a pack that is about to go: the user's own wallpaper
+// comes back first.
+bool Remove_Ticked_Packs(const QString& folder, const QStringList& names) {
+    const QString in_use = Pack_In_Use();
+    if (!in_use.isEmpty() && names.contains(in_use))
+        Put_Back_Own_Wallpaper_After(Child_Path(folder, in_use));
+    return Remove_Packs(folder, names);
+}
+} // namespace
+
 bool Finish_Removal(const QString& folder, const RemovalChoice& choice) {
     const auto remove_events = [&folder] {
         return Remove_File_If_Present(folder, QStringLiteral("calendar.dat")) &&
@@ -126,11 +148,11 @@ bool Finish_Removal(const QString& folder, const RemovalChoice& choice) {
     };
     if (choice.everything) {
         return Remove_File_If_Present(folder, Remover_File_Name()) && remove_events() &&
-               Remove_Packs(folder, choice.ticked_packs);
+               Remove_Ticked_Packs(folder, choice.ticked_packs);
     }
     if (choice.events && !remove_events())
         return false;
     if (choice.packs)
-        return Remove_Packs(folder, choice.ticked_packs);
+        return Remove_Ticked_Packs(folder, choice.ticked_packs);
     return true;
 }

@@ -55,6 +55,11 @@ struct RemovalChoice {
     QStringList ticked_packs; // the ticked entries of the pack list, in list order
 };
 
+// The pack the calendar shows on the desktop ("Pack Name" while "Use Themes" is 1, from its
+// settings); empty when packs are off.
+QString Pack_In_Use();
+
+// Before the pack in use is deleted, the user's own wallpaper is put back.
 // "Everything": the Remover's own file, then the events, then the ticked packs.
 // "Custom...": the events when they are ticked, then the ticked packs when packs are ticked.
 // The events are calendar.dat and data.bak, the whole copy an import keeps beside it.

@@ -32,10 +32,23 @@ class RecordingPlatform final : public Platform {
 
     QString Desktop_Wallpaper() override { return desktop_picture; }
 
+    std::optional<WallpaperRecord> Record_Desktop_Wallpaper(const QString&) override {
+        return own_wallpaper;
+    }
+    bool Restore_Desktop_Wallpaper(const WallpaperRecord& record) override {
+        restored.append(record);
+        return restore_works;
+    }
+
     QList<Wallpaper> wallpapers;
     bool desktop_replaced = false;
     // What the desktop says it shows; empty: it can't say.
     QString desktop_picture;
+    // The desktop's own settings as it would give them; the records put back, and whether the
+    // desktop takes them.
+    std::optional<WallpaperRecord> own_wallpaper;
+    QList<WallpaperRecord> restored;
+    bool restore_works = true;
 
   private:
     Platform& native_;

@@ -1,9 +1,11 @@
 #include "common/TestMain.h"
+#include "platform/linux/WallpaperRecordTools.h"
 #include "platform/linux/WallpaperRootPixmap.h"
 #include "platform/linux/WallpaperTools.h"
 
 #include <QDir>
 #include <QFile>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -166,10 +168,22 @@ class WallpaperToolsTest : public QObject {
         lxqt.close();
         const QString kde_picture = Wallpaper_From_Tools(DesktopFamily::Kde);
         const QString lxqt_picture = Wallpaper_From_Tools(DesktopFamily::Lxqt);
+        const auto kde_record = Record_With_Tools(DesktopFamily::Kde);
+        const auto lxqt_record = Record_With_Tools(DesktopFamily::Lxqt);
         qputenv("XDG_CONFIG_HOME", old_home);
         QCOMPARE(kde_picture, QString("/home/u/Bild 1.jpg"));
         QCOMPARE(lxqt_picture, QString("/usr/share/lxqt/wallpapers/a.png"));
         QCOMPARE(Wallpaper_From_Tools(DesktopFamily::Bare_X), QString());
+
+        // The same settings are put back as the files held them.
+        StandIns tools({"qdbus", "pcmanfm-qt"});
+        QVERIFY(kde_record && Restore_With_Tools(DesktopFamily::Kde, *kde_record));
+        QVERIFY(lxqt_record && Restore_With_Tools(DesktopFamily::Lxqt, *lxqt_record));
+        const QStringList log = tools.Log();
+        QVERIFY(log.first().contains("writeConfig(\"Image\", \"file:///home/u/Bild%201.jpg\")"));
+        QVERIFY(log.first().contains("writeConfig(\"FillMode\", 6)"));
+        QCOMPARE(log.last(), QString("pcmanfm-qt --set-wallpaper=/usr/share/lxqt/wallpapers/a.png "
+                                     "--wallpaper-mode=stretch"));
     }
 
     void mate_kde_lxqt() {
@@ -224,6 +238,32 @@ class WallpaperToolsTest : public QObject {
                                                   "xfconf-query -c xfce4-desktop -p "
                                                   "/backdrop/screen0/monitor0/workspace0/"
                                                   "last-image -n -t string -s /p/1.bmp"}));
+    }
+
+    void own_settings_recorded_and_put_back() {
+        StandIns gnome({"gsettings"});
+        const QString schema = "org.gnome.desktop.background ";
+        const auto record = Record_With_Tools(DesktopFamily::Gnome);
+        QVERIFY(record && Restore_With_Tools(DesktopFamily::Gnome, *record));
+        QCOMPARE(
+            gnome.Log().filter("gsettings set"),
+            QStringList({"gsettings set " + schema + "picture-uri 'old:picture-uri'",
+                         "gsettings set " + schema + "picture-uri-dark 'old:picture-uri-dark'",
+                         "gsettings set " + schema + "picture-options 'old:picture-options'"}));
+        // A record is put back only on the desktop it was taken on.
+        QVERIFY(!Restore_With_Tools(DesktopFamily::Cinnamon, *record));
+
+        StandIns xfce({"xfconf-query"});
+        const QString backdrop = "xfconf-query -c xfce4-desktop -p /backdrop/screen0/monitor0/";
+        qputenv("TOOL_LIST", "/backdrop/screen0/monitor0/workspace1/last-image");
+        // workspace1 has a picture but no style of its own: the style set later is removed.
+        xfce.Fail_On("*/workspace1/image-style");
+        const auto backdrops = Record_With_Tools(DesktopFamily::Xfce);
+        xfce.Fail_On("__never__");
+        QVERIFY(backdrops && Restore_With_Tools(DesktopFamily::Xfce, *backdrops));
+        QCOMPARE(xfce.Log().filter(QRegularExpression(" -[sr]")),
+                 QStringList({backdrop + "workspace1/image-style -r",
+                              backdrop + "workspace1/last-image -s old"}));
     }
 
     void root_picture_centre_tile_stretch() {

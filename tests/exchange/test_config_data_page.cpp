@@ -2,7 +2,10 @@
 // file dialogs answered through their test hook, the message boxes through MsgBoxRecorder.
 #include "calendar/SettingsStore.h"
 #include "common/TestMain.h"
+#include "common/TestPacks.h"
+#include "desktop/RecordingPlatform.h"
 #include "exchange/ExchangePageWorld.h"
+#include "packs/OwnWallpaper.h"
 #include "settings/gui/Colours_Page.h"
 #include "settings/gui/General_Page.h"
 #include "settings/gui/StylePosition_Page.h"
@@ -102,6 +105,27 @@ class ConfigDataPageTest : public QObject {
         QCOMPARE(w.window->Box_Lbl[w.Box_Of_Day(20)]->Back_Colour(), 255);
         // The settings window is unloaded.
         QTRY_VERIFY(w.window->Settings_Window() == nullptr);
+    }
+
+    void Configuration_Import_Turning_Packs_On_And_Off_Keeps_The_Own_Wallpaper() {
+        RecordingPlatform platform;
+        platform.own_wallpaper = WallpaperRecord{"gnome", {{"picture-uri", "'file:///sea.jpg'"}}};
+        PageWorld w;
+        Write_Test_Pack(w.world.env.Program_Dir(), "Sea", "2=0-0-2\r\n", {2});
+        w.dialogs.Answer_With(w.world.env.Write_File(
+            "on.ini", "\"Use_Themes=1\"\r\n\"Pack_Name=Sea\"\r\n\"Show_Splash=0\"\r\n"));
+        w.page->Import_Btn[1]->click();
+        QCOMPARE(platform.wallpapers.size(), 1);
+        QVERIFY(Own_Wallpaper_Record());
+        QTRY_VERIFY(w.window->Settings_Window() == nullptr);
+
+        QTest::keyClick(w.window, Qt::Key_F8);
+        w.page = w.window->Settings_Window()->Exchange();
+        w.dialogs.Answer_With(w.world.env.Write_File("off.ini", "\"Use_Themes=0\"\r\n"));
+        w.page->Import_Btn[1]->click();
+        QCOMPARE(platform.restored.size(), 1);
+        QCOMPARE(platform.wallpapers.size(), 1);
+        QVERIFY(!Own_Wallpaper_Record());
     }
 
     void Configuration_Import_Refuses_A_Bad_File_And_Changes_Nothing() {

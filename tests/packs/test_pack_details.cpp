@@ -100,6 +100,8 @@ class PackDetailsTest : public QObject {
         world.store.Write("Almanor", "Settings", "Use Themes", 1);
         QDir().mkpath(world.Folder("sub/Pack"));
         SetRegistryString("HKCU", Desktop_Key, "TileWallpaper", "1");
+        // The desktop shows the missing pack's picture, as this program set it.
+        SetRegistryString("HKCU", Desktop_Key, "Wallpaper", world.Folder(pack) + "/4.bmp");
 
         QCOMPARE(Get_Paper_Details(world.context, 4, pack), QString("ERROR"));
         QCOMPARE(world.boxes.shown.size(), 1);
@@ -108,7 +110,8 @@ class PackDetailsTest : public QObject {
         QCOMPARE(world.boxes.shown.first().icon, MsgIcon::Critical);
         QCOMPARE(world.settings.Use_Themes, qint16(0));
         QCOMPARE(Load_Settings(world.store).Use_Themes, qint16(0));
-        // The wallpaper is cleared: no picture, centred values.
+        // Without a record of the user's own wallpaper, the pack's picture is cleared: no
+        // picture, centred values.
         QCOMPARE(world.platform.wallpapers.size(), 1);
         QCOMPARE(world.platform.wallpapers.first().path, QString());
         QVariant tile;

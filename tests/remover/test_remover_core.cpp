@@ -1,5 +1,8 @@
+#include "calendar/SettingsStore.h"
 #include "common/TestEnv.h"
 #include "common/TestMain.h"
+#include "desktop/RecordingPlatform.h"
+#include "packs/OwnWallpaper.h"
 #include "registry/Registry.h"
 #include "remover/RemoverCore.h"
 
@@ -154,6 +157,28 @@ class RemoverCoreTest : public QObject {
         // A second run finds nothing left to remove and still succeeds.
         choice.ticked_packs.clear();
         QVERIFY(Finish_Removal(dir, choice));
+    }
+
+    void removing_the_pack_in_use_puts_the_own_wallpaper_back() {
+        TestEnv env;
+        RecordingPlatform platform;
+        Make_Pack(env, QStringLiteral("Almanor/A"));
+        Make_Pack(env, QStringLiteral("Almanor/B"));
+        SettingsStore store;
+        store.Write("Almanor", "Settings", "Use Themes", 1);
+        store.Write("Almanor", "Settings", "Pack Name", "B");
+        platform.own_wallpaper = WallpaperRecord{"x11-root", {{"pixel", "255"}}};
+        QVERIFY(Record_Own_Wallpaper(env.Program_Dir()));
+        RemovalChoice choice;
+        choice.everything = false;
+        choice.events = false;
+        choice.ticked_packs = QStringList{QStringLiteral("A")};
+        QVERIFY(Finish_Removal(env.Program_Dir(), choice));
+        QVERIFY(platform.restored.isEmpty());
+        choice.ticked_packs = QStringList{QStringLiteral("B")};
+        QVERIFY(Finish_Removal(env.Program_Dir(), choice));
+        QCOMPARE(platform.restored.size(), 1);
+        QVERIFY(!Own_Wallpaper_Record());
     }
 
     void custom_removes_only_what_is_ticked() {

@@ -55,6 +55,14 @@ class Main_Frm : public QWidget {
     void Update_Timeout();
     // The day-box menu's "Exit": closes the other windows of the program, then this one.
     void Exit_Click();
+    // Another program asks the calendar to end (a later copy, the Remover, PositionReset, the
+    // end of the session): menus and dialogs open at that moment are closed first, what the
+    // editor holds is saved as OK would save it, then the program closes. When that save fails
+    // the calendar stays, with the editor and its text.
+    void Close_On_Request();
+    // Saves what the open editor holds when the user changed it and it differs from what is
+    // stored (the session is ending). False when that save failed.
+    bool Save_Open_Work();
 
     // The month grid.
     void Reset_Boxes();

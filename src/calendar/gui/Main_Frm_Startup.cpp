@@ -8,9 +8,10 @@
 #include "calendar/SingleInstance.h"
 #include "calendar/gui/ColourLabel.h"
 #include "calendar/gui/Splash_Frm.h"
+#include "events/gui/Edit_Frm.h"
 #include "registry/Registry.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QFileInfo>
 #include <QTimer>
 
@@ -54,7 +55,7 @@ void Main_Frm::Check_For_Multiple() {
         const QString name =
             options_.instance_name.isEmpty() ? Instance_Name() : options_.instance_name;
         instance_ = new SingleInstance(name, this);
-        connect(instance_, &SingleInstance::Close_Requested, this, &QWidget::close);
+        connect(instance_, &SingleInstance::Close_Requested, this, &Main_Frm::Close_On_Request);
         instance_->Check_For_Multiple();
     }
     QCoreApplication::setApplicationName(QStringLiteral("Almanor"));
@@ -83,4 +84,36 @@ void Main_Frm::Exit_Click() {
     // The editor and the balloon first (the settings window once it exists), then the calendar.
     Close_Other_Windows();
     close();
+}
+
+void Main_Frm::Close_On_Request() {
+    // A pop-up menu or a dialog runs an event loop of its own inside the handler that opened it.
+    // Close them and come back once those handlers have returned, so none of them goes on with
+    // a closed calendar, and no open menu keeps the program alive.
+    bool waiting = false;
+    for (int i = 0; i < 16 && QApplication::activePopupWidget(); ++i) {
+        QApplication::activePopupWidget()->close();
+        waiting = true;
+    }
+    for (int i = 0; i < 16 && QApplication::activeModalWidget(); ++i) {
+        QWidget* dialog = QApplication::activeModalWidget();
+        dialog->close();
+        // A question without a Cancel refuses to close: hidden, it gives its escape answer.
+        if (dialog->isVisible())
+            dialog->hide();
+        waiting = true;
+    }
+    if (waiting) {
+        // Late enough for their loops to have ended and their handlers to have returned.
+        QTimer::singleShot(50, this, &Main_Frm::Close_On_Request);
+        return;
+    }
+    if (!Save_Open_Work())
+        return;
+    close();
+}
+
+bool Main_Frm::Save_Open_Work() {
+    Edit_Frm* editor = Editor();
+    return !editor || editor->Save_Before_Close();
 }

@@ -43,7 +43,8 @@ void Main_Frm::Balloon_Press(qint16 index) {
     const qint16 month = ViewMonth;
     const qint16 year = ViewYear;
     TimeOut(0.3f);
-    if (!self || Mouse_Released || Compacted || ViewMonth != month || ViewYear != year)
+    if (!self || !isVisible() || Mouse_Released || Compacted || ViewMonth != month ||
+        ViewYear != year)
         return;
     const QDate day = Box_Date(index);
     if (!day.isValid())

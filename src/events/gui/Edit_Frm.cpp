@@ -3,6 +3,7 @@
 #include "calendar/TwipScale.h"
 #include "calendar/gui/ColourLabel.h"
 #include "calendar/gui/Main_Frm.h"
+#include "events/EditorClose.h"
 #include "events/EditorText.h"
 #include "events/EventStore.h"
 
@@ -100,6 +101,7 @@ void Edit_Frm::Open_Day(const QDate& day) {
     store.every_year = Every_Year_Chk->isChecked();
     const QString stored = store.Get_Message(true);
     Every_Year_Chk->setChecked(store.every_year);
+    opened_every_year_ = store.every_year;
     Set_Message_Text(Unescape_Event_Text(stored));
     Apply_Btn->setEnabled(false);
     Date_Lbl->setText(Editor_Date_Text(day));
@@ -252,6 +254,22 @@ void Edit_Frm::Show_Saved_Text(const QString& typed) {
 
 void Edit_Frm::Ok_Btn_Click() {
     Apply_Btn_Click();
+}
+
+bool Edit_Frm::Save_Before_Close() {
+    if (!calendar_ || closed_)
+        return true;
+    const EditorHolding holding{day_, Message_Text(), Every_Year_Chk->isChecked(),
+                                Apply_Btn->isEnabled() ||
+                                    Every_Year_Chk->isChecked() != opened_every_year_};
+    EventStore& store = calendar_->Temp_Lst;
+    if (!holding.changed)
+        return true;
+    if (!store.Load_File())
+        return false;
+    if (!::Save_Before_Close(holding, store.records))
+        return true;
+    return Apply_Btn_Click();
 }
 
 void Edit_Frm::Cancel_Btn_Click() {

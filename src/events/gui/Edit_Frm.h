@@ -25,6 +25,10 @@ class Edit_Frm : public QWidget {
     bool Apply_Btn_Click();
     void Ok_Btn_Click();
     void Cancel_Btn_Click();
+    // Before the calendar closes at another program's request or at the end of the session:
+    // saves the text as OK would when the user changed it and it differs from what is stored.
+    // False when that save failed (the editor stays open with the text).
+    bool Save_Before_Close();
 
     // The text as the event file holds its lines: line breaks as CR LF, one "&" per ampersand.
     QString Message_Text() const;
@@ -53,6 +57,8 @@ class Edit_Frm : public QWidget {
     QPointer<Main_Frm> calendar_;
     QDate day_;
     bool closed_ = false;
+    // The tick as the day was opened: changing it alone is a change OK would save.
+    bool opened_every_year_ = false;
     bool limiting_ = false;
     // The longest text the box keeps: the limit, or a longer stored text as it was opened (the
     // limit is for typing; a stored text is never cut), shrinking as the user shortens it.

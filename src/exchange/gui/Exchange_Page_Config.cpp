@@ -1,12 +1,14 @@
 // The configuration and data-file buttons of the "Import\Export" tab.
 #include "exchange/gui/Exchange_Page.h"
 
+#include "calendar/AppPath.h"
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
 #include "calendar/gui/Main_Frm.h"
 #include "exchange/ConfigExchange.h"
 #include "exchange/DataFileExchange.h"
 #include "filedialog/gui/OpenSaveDialog.h"
+#include "packs/OwnWallpaper.h"
 #include "packs/gui/Packs_Page.h"
 #include "settings/ColourChoice.h"
 #include "settings/GeneralOptions.h"
@@ -183,9 +185,12 @@ void Exchange_Page::Import_Config() {
     {
         Hourglass hourglass;
         SettingsStore store;
+        const qint16 packs_before = calendar->Settings.Use_Themes;
         outcome = Import_Config_File(path, store, calendar->Settings);
-        if (outcome.ok)
+        if (outcome.ok) {
+            Packs_Switched(packs_before, calendar->Settings.Use_Themes, App_Path());
             Renew_After_Config(*calendar);
+        }
     }
     if (!outcome.ok) {
         QString message = Config_Import_Error;

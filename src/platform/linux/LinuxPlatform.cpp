@@ -1,6 +1,7 @@
 #include "platform/linux/LinuxPlatform.h"
 
 #include "platform/linux/DesktopLayer.h"
+#include "platform/linux/WallpaperRecordTools.h"
 #include "platform/linux/WallpaperRootPixmap.h"
 #include "platform/linux/WallpaperTools.h"
 
@@ -41,4 +42,16 @@ bool LinuxPlatform::Set_Desktop_Wallpaper(const QString& path, WallpaperFit fit)
 QString LinuxPlatform::Desktop_Wallpaper() {
     const DesktopFamily family = Desktop_Family(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
     return family == DesktopFamily::Bare_X ? QString() : Wallpaper_From_Tools(family);
+}
+
+std::optional<WallpaperRecord> LinuxPlatform::Record_Desktop_Wallpaper(const QString& folder) {
+    const DesktopFamily family = Desktop_Family(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+    return family == DesktopFamily::Bare_X ? Record_Root_Background(folder)
+                                           : Record_With_Tools(family);
+}
+
+bool LinuxPlatform::Restore_Desktop_Wallpaper(const WallpaperRecord& record) {
+    const DesktopFamily family = Desktop_Family(qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
+    return family == DesktopFamily::Bare_X ? Restore_Root_Background(record)
+                                           : Restore_With_Tools(family, record);
 }

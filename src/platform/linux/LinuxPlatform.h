@@ -19,6 +19,10 @@ class LinuxPlatform final : public Platform {
     // Asks the tools of the desktop in use; on a bare X server nobody can say.
     QString Desktop_Wallpaper() override;
 
+    // The keys of the desktop in use, or the root window's own picture or colour.
+    std::optional<WallpaperRecord> Record_Desktop_Wallpaper(const QString& folder) override;
+    bool Restore_Desktop_Wallpaper(const WallpaperRecord& record) override;
+
   private:
     FileRegistry registry_;
 };

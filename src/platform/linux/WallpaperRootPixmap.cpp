@@ -153,7 +153,7 @@ bool Root_Pixmap_Shows(const QString& path, WallpaperFit fit) {
     return shows;
 }
 
-bool Set_Root_Pixmap(const QString& path, WallpaperFit fit) {
+bool Set_Root_Pixmap(const QString& path, WallpaperFit fit, bool noted) {
     QImage picture;
     if (!path.isEmpty() && (!picture.load(path) || picture.isNull()))
         return false;
@@ -195,7 +195,9 @@ bool Set_Root_Pixmap(const QString& path, WallpaperFit fit) {
     xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, esetroot_id, XCB_ATOM_PIXMAP, 32,
                         1, &pixmap);
     const xcb_atom_t note_id = Xcb_Atom(connection, "_ALMANOR_WALLPAPER");
-    if (note_id != XCB_ATOM_NONE) {
+    if (note_id != XCB_ATOM_NONE && !noted)
+        xcb_delete_property(connection, root, note_id);
+    if (note_id != XCB_ATOM_NONE && noted) {
         const QByteArray note = Pixmap_Note(pixmap, fit, screen, path);
         xcb_change_property(connection, XCB_PROP_MODE_REPLACE, root, note_id, XCB_ATOM_STRING, 8,
                             quint32(note.size()), note.constData());
@@ -206,6 +208,135 @@ bool Set_Root_Pixmap(const QString& path, WallpaperFit fit) {
     // A round trip makes sure the server has done it all before the connection goes.
     free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
     const bool ok = !xcb_connection_has_error(connection);
+    xcb_disconnect(connection);
+    return ok;
+}
+
+namespace {
+// The pixmap's picture, when the visual stores pixels as QImage's RGB32 does.
+QImage Pixmap_Picture(xcb_connection_t* connection, const xcb_screen_t* screen,
+                      xcb_pixmap_t pixmap) {
+    xcb_get_geometry_reply_t* geometry =
+        xcb_get_geometry_reply(connection, xcb_get_geometry(connection, pixmap), nullptr);
+    if (!geometry)
+        return QImage();
+    const int width = geometry->width;
+    const int height = geometry->height;
+    const bool same_depth = geometry->depth == screen->root_depth;
+    std::free(geometry);
+    if (!same_depth)
+        return QImage();
+    QImage image(width, height, QImage::Format_RGB32);
+    // One band of rows per request, as requests are limited in size.
+    const int band =
+        qMax(1, int((xcb_get_maximum_request_length(connection) * 4u - 64u) / quint32(width * 4)));
+    for (int y = 0; y < height; y += band) {
+        const int rows = qMin(band, height - y);
+        xcb_get_image_reply_t* reply =
+            xcb_get_image_reply(connection,
+                                xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, pixmap, 0,
+                                              qint16(y), quint16(width), quint16(rows), ~0u),
+                                nullptr);
+        if (!reply || xcb_get_image_data_length(reply) < width * rows * 4) {
+            std::free(reply);
+            return QImage();
+        }
+        const uint8_t* data = xcb_get_image_data(reply);
+        for (int r = 0; r < rows; ++r)
+            std::memcpy(image.scanLine(y + r), data + std::size_t(r) * width * 4,
+                        std::size_t(width) * 4);
+        std::free(reply);
+    }
+    return image;
+}
+
+// The root window's background at its top-left pixel. X can't be asked for a window's
+// background: a one-pixel window that takes its parent's background shows it for a moment.
+std::optional<quint32> Root_Background_Pixel(xcb_connection_t* connection,
+                                             const xcb_screen_t* screen) {
+    const xcb_window_t probe = xcb_generate_id(connection);
+    const quint32 values[] = {XCB_BACK_PIXMAP_PARENT_RELATIVE, 1};
+    xcb_create_window(connection, XCB_COPY_FROM_PARENT, probe, screen->root, 0, 0, 1, 1, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT,
+                      XCB_CW_BACK_PIXMAP | XCB_CW_OVERRIDE_REDIRECT, values);
+    xcb_map_window(connection, probe);
+    xcb_get_image_reply_t* reply = xcb_get_image_reply(
+        connection, xcb_get_image(connection, XCB_IMAGE_FORMAT_Z_PIXMAP, probe, 0, 0, 1, 1, ~0u),
+        nullptr);
+    xcb_destroy_window(connection, probe);
+    std::optional<quint32> pixel;
+    if (reply && xcb_get_image_data_length(reply) >= 4) {
+        quint32 value = 0;
+        std::memcpy(&value, xcb_get_image_data(reply), 4);
+        pixel = value & 0xFFFFFFu;
+    }
+    std::free(reply);
+    return pixel;
+}
+} // namespace
+
+std::optional<WallpaperRecord> Record_Root_Background(const QString& folder) {
+    int screen_number = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen_number);
+    std::optional<WallpaperRecord> record;
+    const xcb_screen_t* screen =
+        xcb_connection_has_error(connection) ? nullptr : Default_Screen(connection, screen_number);
+    if (screen && Takes_Rgb32(xcb_get_setup(connection), screen)) {
+        const xcb_atom_t root_id = Xcb_Atom(connection, "_XROOTPMAP_ID");
+        const xcb_atom_t note = Xcb_Atom(connection, "_ALMANOR_WALLPAPER");
+        const xcb_pixmap_t pixmap = Root_Pixmap(connection, screen->root, root_id);
+        const QByteArray noted = Root_Text(connection, screen->root, note);
+        const bool ours = pixmap != XCB_NONE && noted.startsWith(QByteArray::number(pixmap) + ' ');
+        const QImage picture =
+            pixmap != XCB_NONE && !ours ? Pixmap_Picture(connection, screen, pixmap) : QImage();
+        const QString file = folder + QStringLiteral("/root.png");
+        if (ours) {
+            // Only a picture of this program is known: the user's own is gone already.
+        } else if (!picture.isNull() && picture.save(file, "PNG")) {
+            record = WallpaperRecord{QString::fromLatin1(Root_Backend),
+                                     {{QStringLiteral("picture"), file}}};
+        } else if (const auto pixel = Root_Background_Pixel(connection, screen)) {
+            record = WallpaperRecord{QString::fromLatin1(Root_Backend),
+                                     {{QStringLiteral("pixel"), QString::number(*pixel)}}};
+        }
+    }
+    xcb_disconnect(connection);
+    return record;
+}
+
+bool Restore_Root_Background(const WallpaperRecord& record) {
+    if (record.backend != QLatin1String(Root_Backend) || record.values.size() != 1)
+        return false;
+    const auto& [name, value] = record.values.first();
+    if (name == QLatin1String("picture"))
+        return Set_Root_Pixmap(value, WallpaperFit::Tile, false);
+    bool number = false;
+    const quint32 pixel = value.toUInt(&number);
+    if (name != QLatin1String("pixel") || !number)
+        return false;
+    int screen_number = 0;
+    xcb_connection_t* connection = xcb_connect(nullptr, &screen_number);
+    const xcb_screen_t* screen =
+        xcb_connection_has_error(connection) ? nullptr : Default_Screen(connection, screen_number);
+    if (screen) {
+        const xcb_window_t root = screen->root;
+        const xcb_atom_t root_id = Xcb_Atom(connection, "_XROOTPMAP_ID");
+        const xcb_atom_t esetroot_id = Xcb_Atom(connection, "ESETROOT_PMAP_ID");
+        const xcb_atom_t note = Xcb_Atom(connection, "_ALMANOR_WALLPAPER");
+        xcb_change_window_attributes(connection, root, XCB_CW_BACK_PIXEL, &pixel);
+        // The pixmap this program left is freed with the connection kept for it.
+        const xcb_pixmap_t pixmap = Root_Pixmap(connection, root, root_id);
+        if (pixmap != XCB_NONE && pixmap == Root_Pixmap(connection, root, esetroot_id) &&
+            Root_Text(connection, root, note).startsWith(QByteArray::number(pixmap) + ' '))
+            xcb_kill_client(connection, pixmap);
+        for (const xcb_atom_t property : {root_id, esetroot_id, note}) {
+            if (property != XCB_ATOM_NONE)
+                xcb_delete_property(connection, root, property);
+        }
+        xcb_clear_area(connection, 0, root, 0, 0, 0, 0);
+        std::free(xcb_get_input_focus_reply(connection, xcb_get_input_focus(connection), nullptr));
+    }
+    const bool ok = screen && !xcb_connection_has_error(connection);
     xcb_disconnect(connection);
     return ok;
 }

@@ -109,27 +109,7 @@ QString Script_String(const QString& text) {
 bool Set_Kde(const QString& path, WallpaperFit fit) {
     // Plasma's fill modes: 0 stretched, 3 tiled, 6 centred.
     const int mode = fit == WallpaperFit::Centre ? 6 : fit == WallpaperFit::Tile ? 3 : 0;
-    const QString script =
-        QStringLiteral("var all = desktops();"
-                       "for (var i = 0; i < all.length; i++) {"
-                       " var d = all[i];"
-                       " d.wallpaperPlugin = \"org.kde.image\";"
-                       " d.currentConfigGroup = Array(\"Wallpaper\", \"org.kde.image\", "
-                       "\"General\");"
-                       " d.writeConfig(\"Image\", %1);"
-                       " d.writeConfig(\"FillMode\", %2);"
-                       "}")
-            .arg(Script_String(File_Uri(path)))
-            .arg(mode);
-    const QString service = QStringLiteral("org.kde.plasmashell");
-    const QString object = QStringLiteral("/PlasmaShell");
-    const QString method = QStringLiteral("org.kde.PlasmaShell.evaluateScript");
-    if (!QStandardPaths::findExecutable(QStringLiteral("qdbus")).isEmpty())
-        return Run_Tool(QStringLiteral("qdbus"), {service, object, method, script});
-    return Run_Tool(QStringLiteral("dbus-send"),
-                    {QStringLiteral("--session"), QStringLiteral("--print-reply"),
-                     QStringLiteral("--dest=") + service, object, method,
-                     QStringLiteral("string:") + script});
+    return Set_Plasma_Wallpaper(File_Uri(path), QString::number(mode));
 }
 
 bool Set_Xfce(const QString& path, WallpaperFit fit) {
@@ -189,6 +169,31 @@ bool Set_Lxqt(const QString& path, WallpaperFit fit) {
                                                    QStringLiteral("--wallpaper-mode=") + mode});
 }
 } // namespace
+
+bool Set_Plasma_Wallpaper(const QString& image, const QString& fill_mode) {
+    QString script = QStringLiteral("var all = desktops();"
+                                    "for (var i = 0; i < all.length; i++) {"
+                                    " var d = all[i];"
+                                    " d.wallpaperPlugin = \"org.kde.image\";"
+                                    " d.currentConfigGroup = Array(\"Wallpaper\", "
+                                    "\"org.kde.image\", \"General\");"
+                                    " d.writeConfig(\"Image\", %1);")
+                         .arg(Script_String(image));
+    bool number = false;
+    const int mode = fill_mode.toInt(&number);
+    if (number)
+        script += QStringLiteral(" d.writeConfig(\"FillMode\", %1);").arg(mode);
+    script += QLatin1Char('}');
+    const QString service = QStringLiteral("org.kde.plasmashell");
+    const QString object = QStringLiteral("/PlasmaShell");
+    const QString method = QStringLiteral("org.kde.PlasmaShell.evaluateScript");
+    if (!QStandardPaths::findExecutable(QStringLiteral("qdbus")).isEmpty())
+        return Run_Tool(QStringLiteral("qdbus"), {service, object, method, script});
+    return Run_Tool(QStringLiteral("dbus-send"),
+                    {QStringLiteral("--session"), QStringLiteral("--print-reply"),
+                     QStringLiteral("--dest=") + service, object, method,
+                     QStringLiteral("string:") + script});
+}
 
 DesktopFamily Desktop_Family(const QString& current_desktop) {
     const QStringList names = current_desktop.split(QLatin1Char(':'), Qt::SkipEmptyParts);

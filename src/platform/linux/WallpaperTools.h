@@ -23,6 +23,10 @@ bool Run_Tool(const QString& program, const QStringList& arguments, QString* out
 // settings already changed are put back and false is returned.
 bool Set_Wallpaper_With_Tools(DesktopFamily family, const QString& path, WallpaperFit fit);
 
+// Sets Plasma's wallpaper on every desktop: image as its configuration holds it (a file URI),
+// and the fill mode when not empty (a number as text).
+bool Set_Plasma_Wallpaper(const QString& image, const QString& fill_mode);
+
 // The picture the desktop of a family other than Bare_X shows, asked of its tools or read from
 // its configuration file; empty when it can't be found out or there is none.
 QString Wallpaper_From_Tools(DesktopFamily family);
