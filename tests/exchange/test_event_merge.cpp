@@ -55,15 +55,20 @@ class EventMergeTest : public QObject {
     }
 
     void texts_already_in_the_day_are_not_added_again() {
-        QStringList records{"5/3/2004=Dentist + Tom && Jerry", "6/3/2004=Lunch + Gym"};
+        QStringList records{"5/3/2004=Dentist + Tom && Jerry", "6/3/2004=Lunch + Gym",
+                            "8/3/2004=Birthday Party + A Day Out"};
         const QList<ImportedEvent> events{
             Dated(2004, 3, 5, "Tom & Jerry"), Dated(2004, 3, 5, "Dentist"),
             Dated(2004, 3, 6, "Lunch + Gym"), // a run of whole parts
             Dated(2004, 3, 6, "Gy"),          // only part of a part: new
+            Dated(2004, 3, 8, "Party"),       // the end of a part: new
+            Dated(2004, 3, 8, "Day"),         // the middle of a part: new
             Dated(2004, 3, 7, "Walk"),        Dated(2004, 3, 7, "Walk")};
-        QCOMPARE(Merge_Imported_Events(records, events), 2);
-        QCOMPARE(records, (QStringList{"5/3/2004=Dentist + Tom && Jerry",
-                                       "6/3/2004=Lunch + Gym + Gy", "7/3/2004=Walk"}));
+        QCOMPARE(Merge_Imported_Events(records, events), 4);
+        QCOMPARE(
+            records,
+            (QStringList{"5/3/2004=Dentist + Tom && Jerry", "6/3/2004=Lunch + Gym + Gy",
+                         "8/3/2004=Birthday Party + A Day Out + Party + Day", "7/3/2004=Walk"}));
         // The same file twice changes nothing the second time.
         const QStringList after_first = records;
         QCOMPARE(Merge_Imported_Events(records, events), 0);
