@@ -9,7 +9,10 @@
 #include <unistd.h>
 #endif
 
-bool Sync_File(QFile& file) {
+namespace {
+File_Sync_Function installed_sync = nullptr;
+
+bool System_Sync_File(QFile& file) {
     if (!file.flush())
         return false;
 #ifdef Q_OS_WIN
@@ -17,4 +20,13 @@ bool Sync_File(QFile& file) {
 #else
     return ::fsync(file.handle()) == 0;
 #endif
+}
+} // namespace
+
+bool Sync_File(QFile& file) {
+    return installed_sync ? installed_sync(file) : System_Sync_File(file);
+}
+
+void Set_File_Sync(File_Sync_Function sync) {
+    installed_sync = sync;
 }

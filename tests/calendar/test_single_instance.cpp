@@ -180,6 +180,39 @@ class SingleInstanceTest : public QObject {
         QTRY_VERIFY(!calendar.isVisible());
     }
 
+    void A_Live_Socket_Is_Neither_Taken_Nor_Removed_By_Another_Copy() {
+        QTemporaryDir dir;
+        const QString path = dir.path() + QStringLiteral("/channel");
+        auto older = std::make_unique<InstanceListener>(path);
+        QVERIFY(older->Listen());
+        QSignalSpy lines(older.get(), &InstanceListener::Line_Received);
+        // A starting copy finds a live listener there and leaves its socket alone.
+        InstanceListener starting(path);
+        QVERIFY(!starting.Listen());
+        QVERIFY(Send_Instance_Line(path, "close"));
+        QTRY_COMPARE(lines.count(), 1);
+
+        // A newer copy already has its own socket at the path when the older one goes.
+        QVERIFY(QFile::remove(path));
+        auto newer = std::make_unique<InstanceListener>(path);
+        QVERIFY(newer->Listen());
+        older.reset();
+        QVERIFY(Instance_Listening(path));
+        newer.reset();
+        QVERIFY(!QFileInfo::exists(path));
+    }
+
+    void A_Path_Needs_Room_For_Its_Terminating_Nul() {
+        QTemporaryDir dir;
+        const QString folder = dir.path() + QLatin1Char('/');
+        const qsizetype room = qsizetype(sizeof(sockaddr_un::sun_path));
+        const QString fits = folder + QString(room - 1 - folder.size(), QLatin1Char('s'));
+        InstanceListener longest(fits);
+        QVERIFY(longest.Listen());
+        InstanceListener too_long(fits + QLatin1Char('s'));
+        QVERIFY(!too_long.Listen());
+    }
+
     void The_Channel_Lives_In_A_Private_Folder() {
         QTemporaryDir root;
         const QString runtime = root.path() + QStringLiteral("/runtime");

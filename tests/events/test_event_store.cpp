@@ -3,6 +3,7 @@
 #include "common/TestEnv.h"
 #include "common/TestMain.h"
 #include "events/EventStore.h"
+#include "platform/FileSync.h"
 
 #include <QDir>
 #include <QFile>
@@ -300,6 +301,22 @@ class EventStoreTest : public QObject {
         QCOMPARE(QDir(env.Program_Dir()).entryList(QDir::Files | QDir::Hidden),
                  QStringList{"calendar.dat"});
 #endif
+    }
+
+    // The new bytes are written but can't be flushed to the disk: the rename must not happen.
+    void unflushed_save_keeps_old_file() {
+        TestEnv env;
+        MsgBoxRecorder recorder;
+        env.Write_File(QStringLiteral("Almanor/calendar.dat"), kThree);
+        EventStore store(env.Data_File());
+        Set_File_Sync([](QFile&) { return false; });
+        const bool saved = Save_Day(store, QStringLiteral("5/3/2004"), QStringLiteral("x"), false);
+        Set_File_Sync(nullptr);
+        QVERIFY(!saved);
+        Verify_Error_Shown(recorder, QStringLiteral("Error saving data file."));
+        QCOMPARE(TestEnv::Read_File(env.Data_File()), kThree);
+        QCOMPARE(QDir(env.Program_Dir()).entryList(QDir::Files | QDir::Hidden),
+                 QStringList{"calendar.dat"});
     }
 };
 

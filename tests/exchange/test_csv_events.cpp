@@ -119,6 +119,15 @@ class CsvReadTest : public QObject {
         QCOMPARE(Parse_CSV_Time("13:00 PM"), QTime());
     }
 
+    void tabs_stay_and_other_control_characters_go() {
+        const QByteArray csv = "Subject,Start Date,Description\r\n"
+                               "\"Tea\tat\x01 five\",1/4/2004,\"x\x07\ty\x1F\"\r\n";
+        CsvReadResult result;
+        const auto events = Read(csv, kUk, &result);
+        QCOMPARE(events.size(), 1);
+        QCOMPARE(events.at(0).text, QStringLiteral("Tea\tat five - x\ty"));
+    }
+
     void this_programs_own_subject_is_dropped() {
         QCOMPARE(CSV_Event_Text("Almanor", "Dentist"), QStringLiteral("Dentist"));
         QCOMPARE(CSV_Event_Text("Meeting", "Room 2, floor 3"),

@@ -61,16 +61,21 @@ class EventMergeTest : public QObject {
     }
 
     void only_texts_stored_before_count_as_already_there() {
-        QStringList records{"5/3/2004=Dentist + Tom && Jerry", "6/3/2004=Lunch + Gym"};
+        QStringList records{"5/3/2004=Dentist + Tom && Jerry", "6/3/2004=Lunch + Gym",
+                            "8/3/2004=Birthday Party + A Day Out"};
         const QList<ImportedEvent> events{
             Dated(2004, 3, 5, "Tom & Jerry"), Dated(2004, 3, 5, "Dentist"),
             Dated(2004, 3, 6, "Lunch + Gym"), // a run of whole parts
             Dated(2004, 3, 6, "Gy"),          // only part of a part: new
             Dated(2004, 3, 6, "Gy"),          // the same again in one file: kept
+            Dated(2004, 3, 8, "Party"),       // the end of a part: new
+            Dated(2004, 3, 8, "Day"),         // the middle of a part: new
             Dated(2004, 3, 7, "Walk"),        Dated(2004, 3, 7, "Walk")};
-        QCOMPARE(Merge_Imported_Events(records, events), 4);
+        QCOMPARE(Merge_Imported_Events(records, events), 6);
         QCOMPARE(records, (QStringList{"5/3/2004=Dentist + Tom && Jerry",
-                                       "6/3/2004=Lunch + Gym + Gy + Gy", "7/3/2004=Walk + Walk"}));
+                                       "6/3/2004=Lunch + Gym + Gy + Gy",
+                                       "8/3/2004=Birthday Party + A Day Out + Party + Day",
+                                       "7/3/2004=Walk + Walk"}));
         // The same file twice changes nothing the second time.
         const QStringList after_first = records;
         QCOMPARE(Merge_Imported_Events(records, events), 0);

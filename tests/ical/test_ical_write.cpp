@@ -82,8 +82,10 @@ class ICalWriteTest : public QObject {
             Values_Of(Format_ICal_Events(kRecords, kNow, "host.example").bytes, "UID");
         QCOMPARE(first.size(), 6);
         QCOMPARE(QSet<QString>(first.begin(), first.end()).size(), 6);
-        for (const QString& uid : first)
-            QVERIFY2(uid.endsWith(QStringLiteral("@host.example")), qPrintable(uid));
+        // A day's first record has the day alone; only a later one of the day is numbered.
+        QCOMPARE(first.at(0), QStringLiteral("UID:almanor-20040305@host.example"));
+        QCOMPARE(first.at(1), QStringLiteral("UID:almanor-every-year-1225@host.example"));
+        QCOMPARE(first.at(5), QStringLiteral("UID:almanor-20040305-2@host.example"));
 
         // A day later, with one record removed and texts changed, the days keep their UIDs.
         QStringList changed = kRecords;

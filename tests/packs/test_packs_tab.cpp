@@ -1,7 +1,9 @@
 #include "calendar/SettingsStore.h"
 #include "calendar/gui/ColourLabel.h"
 #include "common/SettingsWindowWorld.h"
+#include "common/TestEnv.h"
 #include "common/TestMain.h"
+#include "packs/PacksTab.h"
 #include "packs/SetWallpaper_Mod.h"
 #include "packs/gui/DesktopPreview.h"
 #include "packs/gui/Packs_Page.h"
@@ -168,6 +170,25 @@ class PacksTabTest : public QObject {
         const qsizetype seen = world.platform.wallpapers.size();
         frame.Apply_Btn_Click();
         QCOMPARE(world.platform.wallpapers.size(), seen);
+    }
+
+    // Packs off: the pack can't give a position, so the user's own is stored, ticked or not.
+    void apply_with_packs_off_stores_the_own_position_under_the_pack_tick() {
+        TestEnv env;
+        SettingsStore store;
+        AppSettings settings;
+        settings.Alignment = 2;
+        settings.Use_Theme_Pos = 1;
+        ThemeChoices choices;
+        choices.use_theme_pos = true;
+        choices.set_position = 8;
+        auto stored = [&store] { return store.Read("Almanor", "Settings", "Alignment", "<none>"); };
+        Store_Theme_Choices(choices, settings, store);
+        QCOMPARE(settings.Alignment, qint16(8));
+        QCOMPARE(stored(), QStringLiteral("8"));
+        choices.manual_position = true;
+        Store_Theme_Choices(choices, settings, store);
+        QCOMPARE(stored(), QStringLiteral("7"));
     }
 
     void display_mode_controls_and_their_storing() {

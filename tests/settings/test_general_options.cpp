@@ -2,6 +2,8 @@
 #include "calendar/SettingsStore.h"
 #include "common/TestEnv.h"
 #include "common/TestMain.h"
+#include "platform/Platform.h"
+#include "platform/RegistryBackend.h"
 #include "registry/Registry.h"
 #include "settings/GeneralOptions.h"
 #include "settings/RunEntry.h"
@@ -21,6 +23,43 @@ QString Run_Entry(const QString& root) {
         return QStringLiteral("<none>");
     return text.toString();
 }
+// The native registry, except that machine-wide keys can't be opened for a change, as for a
+// user without the rights to them. Installs itself while it lives.
+class MachineKeysLocked final : public Platform, public RegistryBackend {
+  public:
+    MachineKeysLocked() : native_(Current_Platform()) { Set_Platform(this); }
+    ~MachineKeysLocked() override { Set_Platform(nullptr); }
+    MachineKeysLocked(const MachineKeysLocked&) = delete;
+    MachineKeysLocked& operator=(const MachineKeysLocked&) = delete;
+
+    RegistryBackend& Registry() override { return *this; }
+    qint32 Open_Key(qint32 root, const QString& path, quint32 access, Key* key) override {
+        if (root == HKEY_LOCAL_MACHINE_Handle && (access & KEY_SET_VALUE_Right))
+            return ERROR_ACCESS_DENIED_Code;
+        return Native().Open_Key(root, path, access, key);
+    }
+    qint32 Create_Key(qint32 root, const QString& path, quint32 access, Key* key) override {
+        if (root == HKEY_LOCAL_MACHINE_Handle)
+            return ERROR_ACCESS_DENIED_Code;
+        return Native().Create_Key(root, path, access, key);
+    }
+    qint32 Query_Value(Key key, const QString& name, quint32* type, char* data,
+                       quint32* size) override {
+        return Native().Query_Value(key, name, type, data, size);
+    }
+    qint32 Set_Value(Key key, const QString& name, quint32 type, const char* data,
+                     quint32 size) override {
+        return Native().Set_Value(key, name, type, data, size);
+    }
+    qint32 Delete_Value(Key key, const QString& name) override {
+        return Native().Delete_Value(key, name);
+    }
+    qint32 Close_Key(Key key) override { return Native().Close_Key(key); }
+
+  private:
+    RegistryBackend& Native() { return native_.Registry(); }
+    Platform& native_;
+};
 } // namespace
 
 class GeneralOptionsTest : public QObject {
@@ -97,10 +136,13 @@ class GeneralOptionsTest : public QObject {
         SettingsStore store;
         AppSettings settings;
         QVERIFY(!Save_Tooltips_Choice(store, settings, 1));
-        QVERIFY(!Save_Tooltips_Choice(store, settings, 7));
+        for (const qint16 outside : {qint16(-1), qint16(3), qint16(7)})
+            QVERIFY(!Save_Tooltips_Choice(store, settings, outside));
         QCOMPARE(Stored(store, QStringLiteral("Tooltips")), QStringLiteral("<none>"));
         QVERIFY(Save_Tooltips_Choice(store, settings, 2));
         QCOMPARE(Stored(store, QStringLiteral("Tooltips")), QStringLiteral("2"));
+        QVERIFY(Save_Tooltips_Choice(store, settings, 0));
+        QCOMPARE(Stored(store, QStringLiteral("Tooltips")), QStringLiteral("0"));
 
         Save_Title_Bar_Choices(store, settings, false, settings.Bar_Time_Format,
                                settings.Bar_Date_Format);
@@ -150,15 +192,10 @@ class GeneralOptionsTest : public QObject {
         TestEnv env;
         Write_Value(QStringLiteral("HKLM"), Run_Key(), Run_Value_Name(), QStringLiteral("S"),
                     QStringLiteral("/usr/lib/almanor/Almanor"));
-        // The machine's autostart folder becomes read-only: the entry can't be removed.
-        const QString folder = env.Config_Dirs() + QStringLiteral("/autostart");
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::ExeOwner);
-        if (QFile(folder + QStringLiteral("/probe")).open(QIODevice::WriteOnly)) {
-            QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-            QSKIP("running with rights that ignore folder permissions");
+        {
+            MachineKeysLocked locked;
+            Save_Run_Entry(true, QStringLiteral("/opt/almanor/Almanor"));
         }
-        Save_Run_Entry(true, QStringLiteral("/opt/almanor/Almanor"));
-        QFile::setPermissions(folder, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
         QCOMPARE(Run_Entry(QStringLiteral("HKLM")), QStringLiteral("/usr/lib/almanor/Almanor"));
         QCOMPARE(Run_Entry(QStringLiteral("HKCU")), QStringLiteral("<none>"));
     }
