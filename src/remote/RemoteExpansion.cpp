@@ -1,0 +1,210 @@
+// libical's events as local days: every occurrence of every event that touches the days asked
+// for, in the reader's time zone.
+#include "remote/RemoteExpansion.h"
+
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <map>
+#include <string>
+
+namespace {
+
+struct Window {
+    QDate first;
+    QDate last;
+    QTimeZone zone;
+};
+
+struct LocalStart {
+    QDate day;
+    // Null for a date.
+    QTime time;
+};
+
+// The local day and time of t; a date or a floating time stays as written.
+LocalStart Local_Of(const icaltimetype& t, const QTimeZone& zone) {
+    const QDate date(t.year, t.month, t.day);
+    if (t.is_date)
+        return {date, QTime()};
+    if (!t.zone)
+        return {date, QTime(t.hour, t.minute, t.second)};
+    const auto seconds = static_cast<qint64>(icaltime_as_timet_with_zone(t, t.zone));
+    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds, zone);
+    return {local.date(), local.time()};
+}
+
+bool Same_Occurrence(const icaltimetype& occurrence, const icaltimetype& other) {
+    if (other.is_date || occurrence.is_date)
+        return occurrence.year == other.year && occurrence.month == other.month &&
+               occurrence.day == other.day;
+    return icaltime_compare(occurrence, other) == 0;
+}
+
+QString Summary_Of(icalcomponent* event) {
+    QString text = QString::fromUtf8(icalcomponent_get_summary(event)).trimmed();
+    if (text.isEmpty())
+        text = QString::fromUtf8(icalcomponent_get_description(event)).trimmed();
+    // A day box shows one line.
+    const qsizetype end = text.indexOf(QRegularExpression(QStringLiteral("[\r\n]")));
+    return (end < 0 ? text : text.left(end)).trimmed();
+}
+
+// The number of days an all-day event covers: from its start to the day before its end.
+int Span_Days(icalcomponent* event, const icaltimetype& start) {
+    const icaltimetype end = icalcomponent_get_dtend(event);
+    if (icaltime_is_null_time(end) || !start.is_date)
+        return 1;
+    const QDate from(start.year, start.month, start.day);
+    const QDate to(end.year, end.month, end.day);
+    if (!from.isValid() || !to.isValid())
+        return 1;
+    return static_cast<int>(std::clamp<qint64>(from.daysTo(to), 1, Max_Remote_Span_Days));
+}
+
+void Add_Occurrence(const icaltimetype& t, int span, const QString& summary, const Window& window,
+                    QList<RemoteOccurrence>* out) {
+    const LocalStart local = Local_Of(t, window.zone);
+    const QDate day = local.day;
+    if (!day.isValid())
+        return;
+    if (!t.is_date) {
+        if (day >= window.first && day <= window.last)
+            out->append({day, local.time, summary});
+        return;
+    }
+    for (int i = 0; i < span; ++i) {
+        const QDate covered = day.addDays(i);
+        if (covered > window.last)
+            break;
+        if (covered >= window.first)
+            out->append({covered, QTime(), summary});
+    }
+}
+
+// Where a rule may start its walk: a little before the window so that an occurrence that began
+// earlier but still covers the window, or lands in it in another zone, is seen.
+icaltimetype Walk_Start(const icaltimetype& start, int span, const Window& window) {
+    icaltimetype from = start;
+    const QDate walk = window.first.addDays(-span - 1);
+    from.year = walk.year();
+    from.month = walk.month();
+    from.day = walk.day();
+    return from;
+}
+
+void Expand_Rules(icalcomponent* event, const icaltimetype& start, int span,
+                  const std::vector<icaltimetype>& excluded, const QString& summary,
+                  const Window& window, QList<RemoteOccurrence>* out) {
+    const auto kept = [&](const icaltimetype& t) {
+        return std::none_of(excluded.begin(), excluded.end(),
+                            [&](const icaltimetype& ex) { return Same_Occurrence(t, ex); });
+    };
+    const QDate stop = window.last.addDays(1);
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) {
+        const icalrecurrencetype rule = icalproperty_get_rrule(p);
+        icalrecur_iterator* it = icalrecur_iterator_new(rule, start);
+        if (!it)
+            continue;
+        // A counted rule has to be walked from its start to count right; any other one may
+        // begin near the window, so that a weekly meeting since 1990 costs a few steps.
+        const QDate start_day(start.year, start.month, start.day);
+        if (rule.count == 0 && start_day < window.first.addDays(-span - 1))
+            icalrecur_iterator_set_start(it, Walk_Start(start, span, window));
+        int steps = 0;
+        for (icaltimetype t = icalrecur_iterator_next(it);
+             !icaltime_is_null_time(t) && steps < Max_Remote_Rule_Steps;
+             t = icalrecur_iterator_next(it), ++steps) {
+            t.zone = start.zone;
+            if (Local_Of(t, window.zone).day > stop)
+                break;
+            if (kept(t))
+                Add_Occurrence(t, span, summary, window, out);
+        }
+        icalrecur_iterator_free(it);
+    }
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+        const icaldatetimeperiodtype rdate = icalproperty_get_rdate(p);
+        icaltimetype t = icaltime_is_null_time(rdate.time) ? rdate.period.start : rdate.time;
+        if (icaltime_is_null_time(t) || icaltime_compare(t, start) == 0 || !kept(t))
+            continue;
+        if (!t.zone && !t.is_date)
+            t.zone = start.zone;
+        Add_Occurrence(t, span, summary, window, out);
+    }
+}
+
+void Expand_Event(icalcomponent* event,
+                  const std::map<std::string, std::vector<icaltimetype>>& replaced,
+                  const Window& window, QList<RemoteOccurrence>* out) {
+    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
+        return;
+    const icaltimetype start = icalcomponent_get_dtstart(event);
+    if (icaltime_is_null_time(start) || !QDate(start.year, start.month, start.day).isValid())
+        return;
+    const QString summary = Summary_Of(event);
+    if (summary.isEmpty())
+        return;
+    const int span = Span_Days(event, start);
+    const bool is_override = !icaltime_is_null_time(icalcomponent_get_recurrenceid(event));
+    const bool repeats = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) ||
+                         icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY);
+    std::vector<icaltimetype> excluded;
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY))
+        excluded.push_back(icalproperty_get_exdate(p));
+    if (const char* uid = icalcomponent_get_uid(event); uid && !is_override) {
+        const auto found = replaced.find(uid);
+        if (found != replaced.end())
+            excluded.insert(excluded.end(), found->second.begin(), found->second.end());
+    }
+    const bool start_excluded =
+        std::any_of(excluded.begin(), excluded.end(),
+                    [&](const icaltimetype& ex) { return Same_Occurrence(start, ex); });
+    if (!start_excluded)
+        Add_Occurrence(start, span, summary, window, out);
+    if (repeats && !is_override)
+        Expand_Rules(event, start, span, excluded, summary, window, out);
+}
+
+void Expand_Calendar(icalcomponent* calendar, const Window& window, QList<RemoteOccurrence>* out) {
+    std::map<std::string, std::vector<icaltimetype>> replaced;
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+         event; event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
+        const icaltimetype id = icalcomponent_get_recurrenceid(event);
+        const char* uid = icalcomponent_get_uid(event);
+        if (!icaltime_is_null_time(id) && uid)
+            replaced[uid].push_back(id);
+    }
+    // libical keeps one iterator per component kind: the walk above must end before this one.
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
+         event; event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT))
+        Expand_Event(event, replaced, window, out);
+}
+
+} // namespace
+
+QList<RemoteOccurrence> Expand_Remote_Events(const std::vector<ICalComponentPtr>& calendars,
+                                             const QDate& first, const QDate& last,
+                                             const QTimeZone& zone) {
+    QList<RemoteOccurrence> out;
+    if (!first.isValid() || !last.isValid() || last < first)
+        return out;
+    const Window window{first, last, zone};
+    for (const ICalComponentPtr& calendar : calendars)
+        Expand_Calendar(calendar.get(), window, &out);
+    std::stable_sort(out.begin(), out.end(),
+                     [](const RemoteOccurrence& a, const RemoteOccurrence& b) {
+                         if (a.day != b.day)
+                             return a.day < b.day;
+                         if (a.All_Day() != b.All_Day())
+                             return a.All_Day();
+                         if (a.time != b.time)
+                             return a.time < b.time;
+                         return a.summary < b.summary;
+                     });
+    out.erase(std::unique(out.begin(), out.end()), out.end());
+    return out;
+}
