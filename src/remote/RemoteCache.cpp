@@ -58,6 +58,7 @@ RemoteCacheState Read_Remote_State(const QString& cache_dir, const RemoteCalenda
     state.last_attempt = Time_Of(object.value(QStringLiteral("last_attempt")));
     state.error = object.value(QStringLiteral("error")).toString();
     if (state.url == Fetch_Url(calendar.url)) {
+        state.kind = object.value(QStringLiteral("kind")).toString();
         state.etag = object.value(QStringLiteral("etag")).toString();
         state.last_modified = object.value(QStringLiteral("last_modified")).toString();
         state.ctag = object.value(QStringLiteral("ctag")).toString();
@@ -75,6 +76,7 @@ bool Write_Remote_State(const QString& cache_dir, const RemoteCalendar& calendar
                         const RemoteCacheState& state) {
     QJsonObject object;
     object.insert(QStringLiteral("url"), state.url);
+    object.insert(QStringLiteral("kind"), state.kind);
     object.insert(QStringLiteral("etag"), state.etag);
     object.insert(QStringLiteral("last_modified"), state.last_modified);
     object.insert(QStringLiteral("ctag"), state.ctag);

@@ -12,6 +12,8 @@
 struct RemoteCacheState {
     // The address the data came from. Validators of another address are never sent.
     QString url;
+    // "ics" for a calendar file, "caldav" for a CalDAV collection, empty while not known.
+    QString kind;
     // What the server said about the data kept, to ask it "changed since?" next time.
     QString etag;
     QString last_modified;

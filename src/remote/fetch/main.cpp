@@ -1,0 +1,89 @@
+// AlmanorFetch: refreshes the cache of the remote calendars and exits. The calendar starts it
+// when a refresh is due, so that the calendar itself never loads network code.
+//
+//   AlmanorFetch [--all] [--calendar N]...
+//
+// Without --all only the calendars whose refresh interval has passed are fetched. Passwords come
+// on standard input, one line "N=password" per calendar number, when --passwords is given (never
+// on the command line, where other users could read them). Prints one line per calendar and
+// exits with 1 when any refresh failed.
+#include "calendar/SettingsStore.h"
+#include "remote/RemoteCache.h"
+#include "remote/net/RefreshAll.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QNetworkAccessManager>
+#include <QTextStream>
+
+#include <cstdio>
+
+namespace {
+
+QHash<int, QString> Read_Passwords() {
+    QHash<int, QString> passwords;
+    QTextStream in(stdin);
+    QString line;
+    while (in.readLineInto(&line)) {
+        const qsizetype equals = line.indexOf(QLatin1Char('='));
+        bool ok = false;
+        const int number = line.left(equals).toInt(&ok);
+        if (equals > 0 && ok)
+            passwords.insert(number, line.mid(equals + 1));
+    }
+    return passwords;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    QCoreApplication app(argc, argv);
+    QCommandLineParser parser;
+    parser.addOption({QStringLiteral("all"), QStringLiteral("Refresh every enabled calendar.")});
+    parser.addOption({QStringLiteral("calendar"), QStringLiteral("Refresh calendar N only."),
+                      QStringLiteral("N")});
+    parser.addOption({QStringLiteral("passwords"),
+                      QStringLiteral("Read N=password lines from standard input.")});
+    parser.process(app);
+
+    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(Settings_File_Path());
+    const QString cache_dir = Remote_Cache_Dir();
+    const QDateTime now = QDateTime::currentDateTimeUtc();
+    const QHash<int, QString> passwords =
+        parser.isSet(QStringLiteral("passwords")) ? Read_Passwords() : QHash<int, QString>();
+
+    QList<int> chosen;
+    for (const QString& value : parser.values(QStringLiteral("calendar"))) {
+        const int number = value.toInt();
+        if (number >= 1 && number <= calendars.size())
+            chosen.append(number);
+    }
+    if (chosen.isEmpty())
+        chosen = Due_Calendars(calendars, cache_dir, now, parser.isSet(QStringLiteral("all")));
+    QList<RemoteCalendar> to_fetch;
+    QHash<int, QString> their_passwords;
+    for (int number : chosen) {
+        to_fetch.append(calendars[number - 1]);
+        their_passwords.insert(static_cast<int>(to_fetch.size()), passwords.value(number));
+    }
+
+    QNetworkAccessManager network;
+    int status = 0;
+    Refresh_Calendars(
+        network, to_fetch, their_passwords, cache_dir, now, {},
+        [&](const QList<RefreshOutcome>& outcomes) {
+            QTextStream out(stdout);
+            for (qsizetype i = 0; i < outcomes.size(); ++i) {
+                const RefreshOutcome& o = outcomes[i];
+                out << "Calendar " << chosen[i] << " (" << to_fetch[i].name << "): "
+                    << (o.ok ? (o.changed ? QStringLiteral("updated") : QStringLiteral("unchanged"))
+                             : o.error)
+                    << "\n";
+                if (!o.ok)
+                    status = 1;
+            }
+            out.flush();
+            QCoreApplication::exit(status);
+        });
+    return to_fetch.isEmpty() ? 0 : app.exec();
+}
