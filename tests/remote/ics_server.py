@@ -38,6 +38,11 @@ class Handler(http.server.BaseHTTPRequestHandler):
         self.end_headers()
         self.wfile.write(body)
 
+    def do_PROPFIND(self):
+        # A plain web server: no WebDAV here.
+        self.rfile.read(int(self.headers.get("Content-Length", 0)))
+        self.send_body(405, b"", "text/plain", [("Allow", "GET")])
+
     def do_GET(self):
         path = self.path.split("?")[0]
         if path == "/counts":

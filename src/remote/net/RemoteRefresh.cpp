@@ -1,5 +1,7 @@
 #include "remote/net/RemoteRefresh.h"
 
+#include "remote/RemoteCache.h"
+#include "remote/net/CalDav.h"
 #include "remote/net/IcsRefresh.h"
 
 #include <QUrl>
@@ -25,5 +27,8 @@ void Refresh_Remote_Calendar(QNetworkAccessManager& network, const RemoteCalenda
                             QStringLiteral("The address is not an http, https, webcal or file "
                                            "address."),
                             done);
-    Refresh_Ics(network, calendar, password, cache_dir, now, options, std::move(done));
+    if (Is_Ics_Address(calendar.url) ||
+        Read_Remote_State(cache_dir, calendar).kind == QLatin1String("ics"))
+        return Refresh_Ics(network, calendar, password, cache_dir, now, options, std::move(done));
+    Refresh_CalDav(network, calendar, password, cache_dir, now, options, std::move(done));
 }
