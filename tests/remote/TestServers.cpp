@@ -47,8 +47,21 @@ bool TestServer::Wait_Until_Listening() {
     return false;
 }
 
-bool TestServer::Start_Ics(const QString& folder) {
-    process_.start(System_Python(), {QStringLiteral(REMOTE_TEST_DIR "/ics_server.py"), folder});
+bool Make_Self_Signed(const QString& certificate, const QString& key) {
+    QProcess openssl;
+    openssl.start(QStringLiteral("openssl"),
+                  {"req", "-x509", "-newkey", "rsa:2048", "-nodes", "-days", "2", "-subj",
+                   "/CN=127.0.0.1", "-addext", "subjectAltName=IP:127.0.0.1", "-keyout", key,
+                   "-out", certificate});
+    return openssl.waitForFinished(30000) && openssl.exitCode() == 0;
+}
+
+bool TestServer::Start_Ics(const QString& folder, const QString& certificate, const QString& key) {
+    QStringList arguments = {QStringLiteral(REMOTE_TEST_DIR "/ics_server.py"), folder};
+    if (!certificate.isEmpty())
+        arguments << certificate << key;
+    tls_ = !certificate.isEmpty();
+    process_.start(System_Python(), arguments);
     if (!process_.waitForStarted(5000) || !process_.waitForReadyRead(10000))
         return false;
     port_ = process_.readLine().trimmed().toInt();

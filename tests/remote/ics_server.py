@@ -5,12 +5,14 @@ Serves the files of a folder with an ETag (of their bytes) and Last-Modified, an
 If-None-Match or If-Modified-Since with 304, and compresses when the client accepts gzip. Some
 paths misbehave on purpose: /status/N answers N, /loop redirects to itself, /slow waits,
 /big sends more than the client takes. GET /counts gives "200=a 304=b". Prints its port.
+With a certificate and key file after the folder it speaks TLS.
 """
 import email.utils
 import gzip
 import hashlib
 import http.server
 import os
+import ssl
 import sys
 import time
 
@@ -90,5 +92,9 @@ class Handler(http.server.BaseHTTPRequestHandler):
 
 
 server = http.server.ThreadingHTTPServer(("127.0.0.1", 0), Handler)
+if len(sys.argv) > 3:
+    context = ssl.SSLContext(ssl.PROTOCOL_TLS_SERVER)
+    context.load_cert_chain(sys.argv[2], sys.argv[3])
+    server.socket = context.wrap_socket(server.socket, server_side=True)
 print(server.server_address[1], flush=True)
 server.serve_forever()

@@ -6,6 +6,7 @@
 #include "common/TestMain.h"
 #include "remote/RemoteCache.h"
 
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -109,6 +110,55 @@ class IcsRefreshTest : public QObject {
             QCOMPARE(after.error, outcome.error);
             QCOMPARE(after.etag, state.etag);
         }
+    }
+
+    void an_untrusted_certificate_fails_the_refresh() {
+        TestEnv env;
+        const QString certificate = env.Root() + "/cert.pem";
+        const QString key = env.Root() + "/key.pem";
+        QVERIFY(Make_Self_Signed(certificate, key));
+        env.Write_File(QStringLiteral("served/team.ics"), Good);
+        TestServer server;
+        QVERIFY(server.Start_Ics(env.Root() + "/served", certificate, key));
+        const QString cache = env.Root() + "/cache";
+        // As typed by a user: webcal is fetched over TLS.
+        const RemoteCalendar calendar =
+            Calendar_At(server.Base().replace("https:", "webcal:") + "/team.ics");
+        const RefreshOutcome outcome = Refresh_And_Wait(calendar, cache);
+        QVERIFY2(outcome.error.contains("certificate is not trusted"), qPrintable(outcome.error));
+        QVERIFY(Read_Remote_Data(cache, calendar).isEmpty());
+        QCOMPARE(Read_Remote_State(cache, calendar).error, outcome.error);
+    }
+
+    void the_fetch_program_refreshes_what_is_due() {
+        TestEnv env;
+        env.Write_File(QStringLiteral("served/team.ics"), Good);
+        TestServer server;
+        QVERIFY(server.Start_Ics(env.Root() + "/served"));
+        RemoteCalendar team = Calendar_At(server.Base() + "/team.ics");
+        RemoteCalendar off = Calendar_At(server.Base() + "/off.ics");
+        off.enabled = false;
+        RemoteCalendar gone = Calendar_At(server.Base() + "/gone.ics");
+        const QString ini = env.Config_Home() + "/Almanor/Almanor.ini";
+        QVERIFY(Write_Remote_Calendars(ini, {team, off, gone}));
+
+        const auto run = [&](const QStringList& arguments) {
+            QProcess fetch;
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert("XDG_CACHE_HOME", env.Root() + "/cache");
+            fetch.setProcessEnvironment(environment);
+            fetch.start(QStringLiteral(FETCH_PROGRAM), arguments);
+            fetch.waitForFinished(60000);
+            return QString::fromUtf8(fetch.readAllStandardOutput()) +
+                   QString::number(fetch.exitCode());
+        };
+        QCOMPARE(run({}), QStringLiteral("Calendar 1 (Test): updated\n"
+                                         "Calendar 3 (Test): The server has nothing at this "
+                                         "address (404).\n1"));
+        QVERIFY(Read_Remote_Data(env.Root() + "/cache/Almanor", team) == Good);
+        // Nothing is due an hour early.
+        QCOMPARE(run({}), QStringLiteral("0"));
+        QCOMPARE(run({"--calendar", "1"}), QStringLiteral("Calendar 1 (Test): unchanged\n0"));
     }
 };
 
