@@ -5,6 +5,7 @@
 #include "remote/RemoteAccounts.h"
 #include "remote/RemoteCache.h"
 #include "remote/RemoteEventSource.h"
+#include "remote/RemoteSchedule.h"
 
 #include <QTest>
 
@@ -99,6 +100,19 @@ class RemoteCoreTest : public QObject {
         other.url = QStringLiteral("https://example.org/b.ics");
         QVERIFY(Read_Remote_Data(dir, other).isEmpty());
         QVERIFY(Read_Remote_State(dir, other).etag.isEmpty());
+
+        const QLocale uk(QLocale::English, QLocale::UnitedKingdom);
+        QCOMPARE(Remote_State_Text(failed, uk).section(' ', 1),
+                 uk.toString(later.toLocalTime().time(), QLocale::ShortFormat) + ": Server down");
+
+        // The refresh comes due an interval after the last attempt; a calendar that is off
+        // never.
+        RemoteCalendar hourly = calendar;
+        QCOMPARE(Next_Remote_Refresh({hourly}, dir, later), later.addSecs(3600));
+        QCOMPARE(Next_Remote_Refresh({hourly}, dir, later.addSecs(7200)), later.addSecs(7200));
+        QCOMPARE(Next_Remote_Refresh({other}, dir, later), later);
+        hourly.enabled = false;
+        QVERIFY(!Next_Remote_Refresh({hourly}, dir, later).isValid());
 
         Remove_Remote_Cache(dir, calendar);
         QVERIFY(Read_Remote_Data(dir, calendar).isEmpty());
