@@ -6,6 +6,7 @@
 #include "common/TestMain.h"
 #include "remote/RemoteCache.h"
 
+#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -94,6 +95,18 @@ class CalDavTest : public QObject {
         work.name = QStringLiteral("Work");
         work.url = home + "work/";
         work.user = User;
+        // The settings window asks the fetch program, which has the network code.
+        QProcess discover;
+        discover.start(QStringLiteral(FETCH_PROGRAM),
+                       {"--discover", server.Base(), "--user", User, "--passwords"});
+        discover.write(("0=" + Password + "\n").toUtf8());
+        discover.closeWriteChannel();
+        QVERIFY(discover.waitForFinished(60000));
+        QStringList lines =
+            QString::fromUtf8(discover.readAllStandardOutput()).split('\n', Qt::SkipEmptyParts);
+        lines.sort();
+        QCOMPARE(lines, QStringList({home + "home/\tHome\t", home + "work/\tWork\t"}));
+
         const QByteArray kept = Read_Remote_Data(cache, work);
         RefreshOutcome outcome = Refresh_And_Wait(work, cache, {}, QStringLiteral("wrong"));
         QVERIFY(outcome.error.contains("(401)"));

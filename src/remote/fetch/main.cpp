@@ -2,13 +2,18 @@
 // when a refresh is due, so that the calendar itself never loads network code.
 //
 //   AlmanorFetch [--all] [--calendar N]...
+//   AlmanorFetch --discover URL [--user NAME] [--passwords]
 //
 // Without --all only the calendars whose refresh interval has passed are fetched. Passwords come
 // on standard input, one line "N=password" per calendar number, when --passwords is given (never
 // on the command line, where other users could read them). Prints one line per calendar and
-// exits with 1 when any refresh failed.
+// exits with 1 when any refresh failed. --discover lists the calendars a CalDAV server offers the
+// user, one line "address<TAB>name<TAB>colour" each, for the settings window's Add (a password
+// then comes on standard input, one line "0=password"), so that the settings window needs no
+// network code either.
 #include "calendar/SettingsStore.h"
 #include "remote/RemoteCache.h"
+#include "remote/net/CalDav.h"
 #include "remote/net/RefreshAll.h"
 
 #include <QCommandLineParser>
@@ -34,6 +39,23 @@ QHash<int, QString> Read_Passwords() {
     return passwords;
 }
 
+int Discover(const QString& url, const QString& user, const QString& password) {
+    QNetworkAccessManager network;
+    int status = 0;
+    Discover_Calendars(network, url, user, password, {}, [&](const DiscoveryOutcome& outcome) {
+        QTextStream out(stdout);
+        for (const FoundCalendar& calendar : outcome.calendars)
+            out << calendar.url << '\t' << calendar.name << '\t' << calendar.colour << '\n';
+        if (!outcome.ok)
+            QTextStream(stderr) << outcome.error << '\n';
+        status = outcome.ok ? 0 : 1;
+        out.flush();
+        QCoreApplication::exit(status);
+    });
+    QCoreApplication::exec();
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -44,13 +66,22 @@ int main(int argc, char** argv) {
                       QStringLiteral("N")});
     parser.addOption({QStringLiteral("passwords"),
                       QStringLiteral("Read N=password lines from standard input.")});
+    parser.addOption({QStringLiteral("discover"),
+                      QStringLiteral("List the calendars of a CalDAV server."),
+                      QStringLiteral("URL")});
+    parser.addOption({QStringLiteral("user"), QStringLiteral("The user name for --discover."),
+                      QStringLiteral("NAME")});
     parser.process(app);
+
+    const QHash<int, QString> passwords =
+        parser.isSet(QStringLiteral("passwords")) ? Read_Passwords() : QHash<int, QString>();
+    if (parser.isSet(QStringLiteral("discover")))
+        return Discover(parser.value(QStringLiteral("discover")),
+                        parser.value(QStringLiteral("user")), passwords.value(0));
 
     const QList<RemoteCalendar> calendars = Read_Remote_Calendars(Settings_File_Path());
     const QString cache_dir = Remote_Cache_Dir();
     const QDateTime now = QDateTime::currentDateTimeUtc();
-    const QHash<int, QString> passwords =
-        parser.isSet(QStringLiteral("passwords")) ? Read_Passwords() : QHash<int, QString>();
 
     QList<int> chosen;
     for (const QString& value : parser.values(QStringLiteral("calendar"))) {
