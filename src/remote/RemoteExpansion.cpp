@@ -10,28 +10,22 @@
 
 namespace {
 
+// Wall-clock days; a zone moves a time at most a day either way.
 struct Window {
     QDate first;
     QDate last;
-    QTimeZone zone;
 };
 
-struct LocalStart {
-    QDate day;
-    // Null for a date.
-    QTime time;
-};
+constexpr qint64 Day_Seconds = 24 * 60 * 60;
 
-// The local day and time of t; a date or a floating time stays as written.
-LocalStart Local_Of(const icaltimetype& t, const QTimeZone& zone) {
-    const QDate date(t.year, t.month, t.day);
-    if (t.is_date)
-        return {date, QTime()};
-    if (!t.zone)
-        return {date, QTime(t.hour, t.minute, t.second)};
-    const auto seconds = static_cast<qint64>(icaltime_as_timet_with_zone(t, t.zone));
-    const QDateTime local = QDateTime::fromSecsSinceEpoch(seconds, zone);
-    return {local.date(), local.time()};
+qint64 Wall_Seconds(const QDate& date, int seconds_of_day) {
+    return (date.toJulianDay() - QDate(1970, 1, 1).toJulianDay()) * Day_Seconds + seconds_of_day;
+}
+
+QDate Wall_Date(qint64 seconds) {
+    return QDate(1970, 1, 1)
+        .addDays(seconds >= 0 ? seconds / Day_Seconds
+                              : -((-seconds + Day_Seconds - 1) / Day_Seconds));
 }
 
 bool Same_Occurrence(const icaltimetype& occurrence, const icaltimetype& other) {
@@ -63,23 +57,28 @@ int Span_Days(icalcomponent* event, const icaltimetype& start) {
 }
 
 void Add_Occurrence(const icaltimetype& t, int span, const QString& summary, const Window& window,
-                    QList<RemoteOccurrence>* out) {
-    const LocalStart local = Local_Of(t, window.zone);
-    const QDate day = local.day;
-    if (!day.isValid())
+                    QList<RemoteInstance>* out) {
+    const QDate date(t.year, t.month, t.day);
+    if (!date.isValid())
         return;
-    if (!t.is_date) {
-        if (day >= window.first && day <= window.last)
-            out->append({day, local.time, summary});
+    // The wall-clock date is within a day of the date anywhere in the world.
+    const QDate last_day = t.is_date ? date.addDays(span - 1) : date.addDays(1);
+    if (last_day < window.first || date.addDays(-1) > window.last)
         return;
+    RemoteInstance instance;
+    instance.summary = summary;
+    if (t.is_date) {
+        instance.kind = RemoteInstance::Date;
+        instance.start = Wall_Seconds(date, 0);
+        instance.span_days = static_cast<qint16>(span);
+    } else if (!t.zone) {
+        instance.kind = RemoteInstance::Floating;
+        instance.start = Wall_Seconds(date, t.hour * 3600 + t.minute * 60 + t.second);
+    } else {
+        instance.kind = RemoteInstance::Zoned;
+        instance.start = static_cast<qint64>(icaltime_as_timet_with_zone(t, t.zone));
     }
-    for (int i = 0; i < span; ++i) {
-        const QDate covered = day.addDays(i);
-        if (covered > window.last)
-            break;
-        if (covered >= window.first)
-            out->append({covered, QTime(), summary});
-    }
+    out->append(instance);
 }
 
 // Where a rule may start its walk: a little before the window so that an occurrence that began
@@ -95,7 +94,7 @@ icaltimetype Walk_Start(const icaltimetype& start, int span, const Window& windo
 
 void Expand_Rules(icalcomponent* event, const icaltimetype& start, int span,
                   const std::vector<icaltimetype>& excluded, const QString& summary,
-                  const Window& window, QList<RemoteOccurrence>* out) {
+                  const Window& window, QList<RemoteInstance>* out) {
     const auto kept = [&](const icaltimetype& t) {
         return std::none_of(excluded.begin(), excluded.end(),
                             [&](const icaltimetype& ex) { return Same_Occurrence(t, ex); });
@@ -117,7 +116,7 @@ void Expand_Rules(icalcomponent* event, const icaltimetype& start, int span,
              !icaltime_is_null_time(t) && steps < Max_Remote_Rule_Steps;
              t = icalrecur_iterator_next(it), ++steps) {
             t.zone = start.zone;
-            if (Local_Of(t, window.zone).day > stop)
+            if (QDate(t.year, t.month, t.day) > stop)
                 break;
             if (kept(t))
                 Add_Occurrence(t, span, summary, window, out);
@@ -138,7 +137,7 @@ void Expand_Rules(icalcomponent* event, const icaltimetype& start, int span,
 
 void Expand_Event(icalcomponent* event,
                   const std::map<std::string, std::vector<icaltimetype>>& replaced,
-                  const Window& window, QList<RemoteOccurrence>* out) {
+                  const Window& window, QList<RemoteInstance>* out) {
     if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
         return;
     const icaltimetype start = icalcomponent_get_dtstart(event);
@@ -169,7 +168,7 @@ void Expand_Event(icalcomponent* event,
         Expand_Rules(event, start, span, excluded, summary, window, out);
 }
 
-void Expand_Calendar(icalcomponent* calendar, const Window& window, QList<RemoteOccurrence>* out) {
+void Expand_Calendar(icalcomponent* calendar, const Window& window, QList<RemoteInstance>* out) {
     std::map<std::string, std::vector<icaltimetype>> replaced;
     for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT);
          event; event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT)) {
@@ -186,15 +185,56 @@ void Expand_Calendar(icalcomponent* calendar, const Window& window, QList<Remote
 
 } // namespace
 
-QList<RemoteOccurrence> Expand_Remote_Events(const std::vector<ICalComponentPtr>& calendars,
-                                             const QDate& first, const QDate& last,
-                                             const QTimeZone& zone) {
+QList<RemoteInstance> Expand_Remote_Instances(const std::vector<ICalComponentPtr>& calendars,
+                                              const QDate& first, const QDate& last) {
+    QList<RemoteInstance> out;
+    if (!first.isValid() || !last.isValid() || last < first)
+        return out;
+    const Window window{first, last};
+    for (const ICalComponentPtr& calendar : calendars)
+        Expand_Calendar(calendar.get(), window, &out);
+    std::stable_sort(out.begin(), out.end(), [](const RemoteInstance& a, const RemoteInstance& b) {
+        return a.start < b.start;
+    });
+    return out;
+}
+
+QList<RemoteOccurrence> Place_Remote_Instances(const QList<RemoteInstance>& instances,
+                                               const QDate& first, const QDate& last,
+                                               const QTimeZone& zone) {
     QList<RemoteOccurrence> out;
     if (!first.isValid() || !last.isValid() || last < first)
         return out;
-    const Window window{first, last, zone};
-    for (const ICalComponentPtr& calendar : calendars)
-        Expand_Calendar(calendar.get(), window, &out);
+    const auto place = [&](const RemoteInstance& instance) {
+        if (instance.kind == RemoteInstance::Date) {
+            const QDate date = Wall_Date(instance.start);
+            for (int i = 0; i < instance.span_days; ++i) {
+                const QDate covered = date.addDays(i);
+                if (covered > last)
+                    break;
+                if (covered >= first)
+                    out.append({covered, QTime(), instance.summary});
+            }
+            return;
+        }
+        const QDateTime local = instance.kind == RemoteInstance::Zoned
+                                    ? QDateTime::fromSecsSinceEpoch(instance.start, zone)
+                                    : QDateTime::fromSecsSinceEpoch(instance.start, Qt::UTC);
+        if (local.date() >= first && local.date() <= last)
+            out.append({local.date(), local.time(), instance.summary});
+    };
+    // Only the instances that start near the days are looked at, and the few that span days.
+    const qint64 from = Wall_Seconds(first, 0) - 2 * Day_Seconds;
+    const qint64 to = Wall_Seconds(last, 0) + 3 * Day_Seconds;
+    const auto begin = std::lower_bound(
+        instances.begin(), instances.end(), from,
+        [](const RemoteInstance& instance, qint64 value) { return instance.start < value; });
+    for (auto it = instances.begin(); it != begin; ++it) {
+        if (it->span_days > 1)
+            place(*it);
+    }
+    for (auto it = begin; it != instances.end() && it->start < to; ++it)
+        place(*it);
     std::stable_sort(out.begin(), out.end(),
                      [](const RemoteOccurrence& a, const RemoteOccurrence& b) {
                          if (a.day != b.day)
@@ -207,4 +247,11 @@ QList<RemoteOccurrence> Expand_Remote_Events(const std::vector<ICalComponentPtr>
                      });
     out.erase(std::unique(out.begin(), out.end()), out.end());
     return out;
+}
+
+QList<RemoteOccurrence> Expand_Remote_Events(const std::vector<ICalComponentPtr>& calendars,
+                                             const QDate& first, const QDate& last,
+                                             const QTimeZone& zone) {
+    return Place_Remote_Instances(Expand_Remote_Instances(calendars, first, last), first, last,
+                                  zone);
 }
