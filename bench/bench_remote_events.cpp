@@ -3,6 +3,7 @@
 // later rebuilds of months already expanded.
 #include "remote/RemoteCache.h"
 #include "remote/RemoteEventSource.h"
+#include "remote/RemoteIndex.h"
 
 #include <QTemporaryDir>
 
@@ -44,7 +45,7 @@ struct CachedWorld {
     }
 };
 
-// The start: the cache read and parsed, and the shown month expanded.
+// The start: the index read from the cache and the shown month placed.
 void BM_Remote_Cache_Read_At_Start(benchmark::State& state) {
     CachedWorld world;
     for (auto _ : state) {
@@ -54,23 +55,28 @@ void BM_Remote_Cache_Read_At_Start(benchmark::State& state) {
 }
 BENCHMARK(BM_Remote_Cache_Read_At_Start)->Unit(benchmark::kMillisecond);
 
-// Stepping to a month not yet shown: one month expanded from the parsed data.
-void BM_Remote_Month_Expansion(benchmark::State& state) {
-    CachedWorld world;
-    CachedRemoteEvents source({world.calendar}, world.dir.path(), kZone);
-    source.Month_Events(2027, 1);
+// Stepping to a month not yet shown: its occurrences placed from the index.
+void BM_Remote_Month_From_Index(benchmark::State& state) {
+    const RemoteIndex index = Build_Remote_Index(Calendar_Bytes(), QDate(2026, 12, 8));
     int step = 0;
     for (auto _ : state) {
-        // 36 different months: every one is expanded anew (the source keeps at most 36).
-        const int month = step++ % 36;
-        source.Reload();
-        state.PauseTiming();
-        source.Month_Events(2030, 1);
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(source.Month_Events(2026 + month / 12, 1 + month % 12).size());
+        const QDate first = QDate(2026, 1, 1).addMonths(step++ % 24);
+        benchmark::DoNotOptimize(
+            Place_Remote_Instances(index.instances, first, first.addMonths(1).addDays(-1), kZone)
+                .size());
     }
 }
-BENCHMARK(BM_Remote_Month_Expansion)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Remote_Month_From_Index)->Unit(benchmark::kMillisecond);
+
+// A month beyond the index: expanded from the parsed data.
+void BM_Remote_Month_Beyond_Index(benchmark::State& state) {
+    const ICalParseResult parsed = Parse_ICal_Calendars(Calendar_Bytes());
+    for (auto _ : state)
+        benchmark::DoNotOptimize(
+            Expand_Remote_Events(parsed.calendars, QDate(2027, 3, 1), QDate(2027, 3, 31), kZone)
+                .size());
+}
+BENCHMARK(BM_Remote_Month_Beyond_Index)->Unit(benchmark::kMillisecond);
 
 // A rebuild of the shown month: the 37 boxes ask for their days' events.
 void BM_Remote_Month_Rebuild(benchmark::State& state) {

@@ -29,16 +29,25 @@ void CachedRemoteEvents::Load() {
     for (const RemoteCalendar& calendar : std::as_const(calendars_)) {
         if (!calendar.enabled)
             continue;
-        const QByteArray data = Read_Remote_Data(cache_dir_, calendar);
-        if (data.isEmpty())
-            continue;
-        ICalParseResult result = Parse_ICal_Calendars(data);
-        if (!result.ok) {
-            read_errors_.insert(calendar.name, result.error);
-            continue;
-        }
-        parsed_.push_back({calendar, std::move(result.calendars)});
+        Parsed parsed;
+        parsed.calendar = calendar;
+        parsed.index = Read_Remote_Index_File(cache_dir_, calendar,
+                                              Read_Remote_State(cache_dir_, calendar).data_digest);
+        parsed_.push_back(std::move(parsed));
     }
+}
+
+void CachedRemoteEvents::Read_Data(Parsed& parsed) {
+    parsed.data_read = true;
+    const QByteArray data = Read_Remote_Data(cache_dir_, parsed.calendar);
+    if (data.isEmpty())
+        return;
+    ICalParseResult result = Parse_ICal_Calendars(data);
+    if (!result.ok) {
+        read_errors_.insert(parsed.calendar.name, result.error);
+        return;
+    }
+    parsed.data = std::move(result.calendars);
 }
 
 const QHash<int, QList<RemoteDayEvent>>& CachedRemoteEvents::Month_Events(int year, int month) {
@@ -54,9 +63,15 @@ const QHash<int, QList<RemoteDayEvent>>& CachedRemoteEvents::Month_Events(int ye
     if (!first.isValid())
         return days;
     const QDate last(year, month, first.daysInMonth());
-    for (const Parsed& parsed : parsed_) {
-        const QList<RemoteOccurrence> occurrences =
-            Expand_Remote_Events(parsed.data, first, last, zone_);
+    for (Parsed& parsed : parsed_) {
+        QList<RemoteOccurrence> occurrences;
+        if (parsed.index && parsed.index->Covers(first, last)) {
+            occurrences = Place_Remote_Instances(parsed.index->instances, first, last, zone_);
+        } else {
+            if (!parsed.data_read)
+                Read_Data(parsed);
+            occurrences = Expand_Remote_Events(parsed.data, first, last, zone_);
+        }
         for (const RemoteOccurrence& occurrence : occurrences)
             days[occurrence.day.day()].append({occurrence.time, occurrence.summary,
                                                parsed.calendar.name, parsed.calendar.colour});

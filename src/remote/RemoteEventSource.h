@@ -2,6 +2,7 @@
 
 #include "remote/RemoteAccounts.h"
 #include "remote/RemoteExpansion.h"
+#include "remote/RemoteIndex.h"
 
 #include <QDate>
 #include <QHash>
@@ -10,6 +11,7 @@
 #include <QTimeZone>
 
 #include <memory>
+#include <optional>
 #include <vector>
 
 // One remote event as a day box, tooltip or balloon shows it.
@@ -33,9 +35,9 @@ class RemoteEventSource {
     virtual QList<RemoteDayEvent> Day_Events(const QDate& day) = 0;
 };
 
-// The events of the enabled calendars' cached data. Each calendar's data is read and parsed on
-// the first question, and each month expanded once; Reload forgets both (after a refresh wrote
-// the cache anew).
+// The events of the enabled calendars' cached data. The index of occurrences the fetch wrote is
+// read on the first question; a month outside it is expanded from the data, which is parsed then.
+// Each month is placed once; Reload forgets everything (after a refresh wrote the cache anew).
 class CachedRemoteEvents : public RemoteEventSource {
   public:
     CachedRemoteEvents(QList<RemoteCalendar> calendars, QString cache_dir, QTimeZone zone);
@@ -51,9 +53,14 @@ class CachedRemoteEvents : public RemoteEventSource {
   private:
     struct Parsed {
         RemoteCalendar calendar;
+        // The occurrences written by the fetch, when they belong to the data kept.
+        std::optional<RemoteIndex> index;
+        // The data itself, parsed only for months outside the index.
+        bool data_read = false;
         std::vector<ICalComponentPtr> data;
     };
     void Load();
+    void Read_Data(Parsed& parsed);
 
     QList<RemoteCalendar> calendars_;
     QString cache_dir_;

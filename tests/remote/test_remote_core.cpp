@@ -5,8 +5,10 @@
 #include "remote/RemoteAccounts.h"
 #include "remote/RemoteCache.h"
 #include "remote/RemoteEventSource.h"
+#include "remote/RemoteIndex.h"
 #include "remote/RemoteSchedule.h"
 
+#include <QFile>
 #include <QTest>
 
 namespace {
@@ -85,6 +87,7 @@ class RemoteCoreTest : public QObject {
         state.last_modified = QStringLiteral("Tue, 08 Dec 2026 10:00:00 GMT");
         state.last_success = QDateTime(QDate(2026, 12, 8), QTime(10, 0), Qt::UTC);
         QVERIFY(Store_Remote_Data(dir, calendar, "BEGIN:VCALENDAR", state));
+        state.data_digest = Remote_Data_Digest("BEGIN:VCALENDAR");
         QCOMPARE(Read_Remote_State(dir, calendar), state);
 
         const QDateTime later = state.last_success.addSecs(3600);
@@ -149,6 +152,14 @@ class RemoteCoreTest : public QObject {
             "2027-03-31 all-day Trip",
         };
         QCOMPARE(Expanded(lines, QDate(2027, 3, 1), QDate(2027, 3, 31)), expected);
+        // The index the fetch writes places the same occurrences, after a round trip through
+        // its file form.
+        const std::optional<RemoteIndex> index = Read_Remote_Index(
+            Format_Remote_Index(Build_Remote_Index(Remote_Calendar_Of(lines), QDate(2027, 2, 9))));
+        QVERIFY(index && index->Covers(QDate(2026, 1, 1), QDate(2028, 3, 31)));
+        QCOMPARE(Listing(Place_Remote_Instances(index->instances, QDate(2027, 3, 1),
+                                                QDate(2027, 3, 31), Berlin)),
+                 expected);
         // The trip still covers the first of April.
         QCOMPARE(Expanded(lines, QDate(2027, 4, 1), QDate(2027, 4, 1)),
                  QStringList({"2027-04-01 all-day Trip"}));
@@ -173,6 +184,11 @@ class RemoteCoreTest : public QObject {
               Remote_Event_Of("DTSTART;TZID=Europe/Berlin:20270310T090000\nSUMMARY:Dentist\n") +
                   Remote_Event_Of("DTSTART;VALUE=DATE:20270310\nSUMMARY:Birthday\n"));
         store(off, Remote_Event_Of("DTSTART;VALUE=DATE:20270310\nSUMMARY:Hidden\n"));
+        // A damaged index is passed over for the data itself.
+        QFile index(Remote_Data_Path(dir, work).replace(".ics", ".days"));
+        QVERIFY(index.open(QIODevice::ReadWrite));
+        QVERIFY(index.resize(index.size() - 3));
+        index.close();
 
         CachedRemoteEvents source({work, home, off}, dir, Berlin);
         const QList<RemoteDayEvent> expected = {
@@ -182,11 +198,18 @@ class RemoteCoreTest : public QObject {
         };
         QCOMPARE(source.Day_Events(QDate(2027, 3, 10)), expected);
         QVERIFY(source.Day_Events(QDate(2027, 3, 11)).isEmpty());
+        // Far beyond the index, the data itself is expanded.
+        store(home, Remote_Event_Of("DTSTART;VALUE=DATE:20270310\nRRULE:FREQ=YEARLY\n"
+                                    "SUMMARY:Birthday\n"));
+        source.Reload();
+        QCOMPARE(source.Day_Events(QDate(2040, 3, 10)),
+                 QList<RemoteDayEvent>({{QTime(), "Birthday", "Home", home.colour}}));
+        QCOMPARE(source.Day_Events(QDate(2027, 3, 10)).size(), 2);
 
         store(work, "not a calendar");
-        QCOMPARE(source.Day_Events(QDate(2027, 3, 10)).size(), 3);
-        source.Reload();
         QCOMPARE(source.Day_Events(QDate(2027, 3, 10)).size(), 2);
+        source.Reload();
+        QCOMPARE(source.Day_Events(QDate(2027, 3, 10)).size(), 1);
         QVERIFY(source.Read_Errors().contains(QStringLiteral("Work")));
     }
 };

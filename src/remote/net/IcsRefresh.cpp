@@ -58,6 +58,7 @@ void Refresh_Ics(QNetworkAccessManager& network, const RemoteCalendar& calendar,
             state.last_attempt = now;
             state.error.clear();
             outcome.ok = Write_Remote_State(cache_dir, calendar, state);
+            Renew_Remote_Index(cache_dir, calendar, now.toLocalTime().date());
             if (!outcome.ok)
                 outcome.error = QStringLiteral("The cache folder can't be written.");
             return done(outcome);
