@@ -27,8 +27,13 @@ QDateTime Time_Of(const QJsonValue& value) {
     return time.isValid() ? time.toUTC() : QDateTime();
 }
 
+// The cache holds the user's private calendars: the folder is the user's alone, as the home
+// folder above it often is readable by everyone.
 bool Ensure_Dir(const QString& cache_dir) {
-    return QDir().mkpath(cache_dir);
+    if (!QDir().mkpath(cache_dir))
+        return false;
+    QFile::setPermissions(cache_dir, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    return true;
 }
 
 } // namespace

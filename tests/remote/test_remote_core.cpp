@@ -89,6 +89,7 @@ class RemoteCoreTest : public QObject {
         QVERIFY(Store_Remote_Data(dir, calendar, "BEGIN:VCALENDAR", state));
         state.data_digest = Remote_Data_Digest("BEGIN:VCALENDAR");
         QCOMPARE(Read_Remote_State(dir, calendar), state);
+        QCOMPARE(QFile::permissions(dir) & 0x0077, QFileDevice::Permissions());
 
         const QDateTime later = state.last_success.addSecs(3600);
         QVERIFY(Record_Remote_Error(dir, calendar, QStringLiteral("Server down"), later));
