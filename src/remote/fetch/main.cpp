@@ -1,7 +1,7 @@
 // AlmanorFetch: refreshes the cache of the remote calendars and exits. The calendar starts it
 // when a refresh is due, so that the calendar itself never loads network code.
 //
-//   AlmanorFetch [--all] [--calendar N]...
+//   AlmanorFetch [--all] [--calendar N]... [--settings FILE] [--cache FOLDER]
 //   AlmanorFetch --discover URL [--user NAME] [--passwords]
 //
 // Without --all only the calendars whose refresh interval has passed are fetched. Passwords come
@@ -71,6 +71,12 @@ int main(int argc, char** argv) {
                       QStringLiteral("URL")});
     parser.addOption({QStringLiteral("user"), QStringLiteral("The user name for --discover."),
                       QStringLiteral("NAME")});
+    parser.addOption({QStringLiteral("settings"),
+                      QStringLiteral("The settings file (default: the user's Almanor.ini)."),
+                      QStringLiteral("FILE")});
+    parser.addOption({QStringLiteral("cache"),
+                      QStringLiteral("The cache folder (default: $XDG_CACHE_HOME/Almanor)."),
+                      QStringLiteral("FOLDER")});
     parser.process(app);
 
     const QHash<int, QString> passwords =
@@ -79,8 +85,12 @@ int main(int argc, char** argv) {
         return Discover(parser.value(QStringLiteral("discover")),
                         parser.value(QStringLiteral("user")), passwords.value(0));
 
-    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(Settings_File_Path());
-    const QString cache_dir = Remote_Cache_Dir();
+    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(
+        parser.isSet(QStringLiteral("settings")) ? parser.value(QStringLiteral("settings"))
+                                                 : Settings_File_Path());
+    const QString cache_dir = parser.isSet(QStringLiteral("cache"))
+                                  ? parser.value(QStringLiteral("cache"))
+                                  : Remote_Cache_Dir();
     const QDateTime now = QDateTime::currentDateTimeUtc();
 
     QList<int> chosen;
