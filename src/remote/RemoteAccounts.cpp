@@ -1,5 +1,7 @@
 #include "remote/RemoteAccounts.h"
 
+#include "remote/RemoteCache.h"
+
 #include <QRegularExpression>
 #include <QSettings>
 #include <QUrl>
@@ -100,4 +102,20 @@ QString Fetch_Url(const QString& url) {
     if (trimmed.startsWith(QStringLiteral("webcal://"), Qt::CaseInsensitive))
         return QStringLiteral("https://") + trimmed.mid(9);
     return trimmed;
+}
+
+bool Remove_Remote_Calendar(const QString& ini_path, const QString& cache_dir, qsizetype index) {
+    QList<RemoteCalendar> calendars = Read_Remote_Calendars(ini_path);
+    if (index < 0 || index >= calendars.size())
+        return false;
+    const RemoteCalendar removed = calendars.takeAt(index);
+    if (!Write_Remote_Calendars(ini_path, calendars))
+        return false;
+    // Another entry for the same address and user shares the files.
+    for (const RemoteCalendar& other : std::as_const(calendars)) {
+        if (Remote_Cache_Key(other) == Remote_Cache_Key(removed))
+            return true;
+    }
+    Remove_Remote_Cache(cache_dir, removed);
+    return true;
 }

@@ -36,3 +36,8 @@ bool Write_Remote_Calendars(const QString& ini_path, const QList<RemoteCalendar>
 
 // The address as it is fetched: webcal:// is https://, anything else as typed.
 QString Fetch_Url(const QString& url);
+
+// Removes the calendar at index (from 0) from the settings file, numbering the rest anew, and
+// deletes its cache from cache_dir. Returns false when the file could not be written (the
+// cache then stays too).
+bool Remove_Remote_Calendar(const QString& ini_path, const QString& cache_dir, qsizetype index);

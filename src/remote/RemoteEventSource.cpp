@@ -18,6 +18,13 @@ bool Earlier(const RemoteDayEvent& a, const RemoteDayEvent& b) {
 
 } // namespace
 
+QString Remote_Event_Line(const RemoteDayEvent& event, const QLocale& locale) {
+    QString line = event.summary + QStringLiteral(" (") + event.calendar + QLatin1Char(')');
+    if (!event.All_Day())
+        line.prepend(locale.toString(event.time, QLocale::ShortFormat) + QLatin1Char(' '));
+    return line;
+}
+
 CachedRemoteEvents::CachedRemoteEvents(QList<RemoteCalendar> calendars, QString cache_dir,
                                        QTimeZone zone)
     : calendars_(std::move(calendars)), cache_dir_(std::move(cache_dir)), zone_(std::move(zone)) {}

@@ -7,6 +7,7 @@
 #include <QDate>
 #include <QHash>
 #include <QList>
+#include <QLocale>
 #include <QString>
 #include <QTimeZone>
 
@@ -25,6 +26,10 @@ struct RemoteDayEvent {
     bool All_Day() const { return time.isNull(); }
     bool operator==(const RemoteDayEvent&) const = default;
 };
+
+// The event as tooltips, balloons and the "Today:" alert list it: "09:00 Dentist (Work)", the
+// start in the locale's short form, no time for an all-day event.
+QString Remote_Event_Line(const RemoteDayEvent& event, const QLocale& locale);
 
 // What the month view asks for a day's remote events. It reads only what is already on disk and
 // never touches the network, so the calendar's start and its month changes don't wait for one.

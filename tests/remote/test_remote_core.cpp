@@ -198,6 +198,9 @@ class RemoteCoreTest : public QObject {
             {QTime(14, 0), QStringLiteral("Review"), QStringLiteral("Work"), 255},
         };
         QCOMPARE(source.Day_Events(QDate(2027, 3, 10)), expected);
+        const QLocale uk(QLocale::English, QLocale::UnitedKingdom);
+        QCOMPARE(Remote_Event_Line(expected[1], uk), QStringLiteral("09:00 Dentist (Home)"));
+        QCOMPARE(Remote_Event_Line(expected[0], uk), QStringLiteral("Birthday (Home)"));
         QVERIFY(source.Day_Events(QDate(2027, 3, 11)).isEmpty());
         // Far beyond the index, the data itself is expanded.
         store(home, Remote_Event_Of("DTSTART;VALUE=DATE:20270310\nRRULE:FREQ=YEARLY\n"
@@ -212,6 +215,14 @@ class RemoteCoreTest : public QObject {
         source.Reload();
         QCOMPARE(source.Day_Events(QDate(2027, 3, 10)).size(), 1);
         QVERIFY(source.Read_Errors().contains(QStringLiteral("Work")));
+
+        // Removing a calendar takes its cache along; the others keep theirs.
+        const QString ini = env.Root() + "/Almanor.ini";
+        QVERIFY(Write_Remote_Calendars(ini, {work, home, off}));
+        QVERIFY(Remove_Remote_Calendar(ini, dir, 1));
+        QCOMPARE(Read_Remote_Calendars(ini), QList<RemoteCalendar>({work, off}));
+        QVERIFY(Read_Remote_Data(dir, home).isEmpty());
+        QVERIFY(!Read_Remote_Data(dir, off).isEmpty());
     }
 };
 
