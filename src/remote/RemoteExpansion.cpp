@@ -135,10 +135,37 @@ void Expand_Rules(icalcomponent* event, const icaltimetype& start, int span,
     }
 }
 
+// Whether a one-off event certainly lies outside the window, told from the dates as written,
+// without resolving its time zone or reading its text: most events of a big calendar are passed
+// over here.
+bool Surely_Outside(icalcomponent* event, const Window& window) {
+    if (icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY) ||
+        icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) ||
+        icalcomponent_get_first_property(event, ICAL_DURATION_PROPERTY))
+        return false;
+    icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+    if (!start)
+        return false;
+    const icaltimetype written = icalproperty_get_dtstart(start);
+    const QDate date(written.year, written.month, written.day);
+    if (!date.isValid())
+        return false;
+    if (date > window.last.addDays(1))
+        return true;
+    if (date >= window.first.addDays(-1))
+        return false;
+    icalproperty* end = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY);
+    if (!end)
+        return true;
+    const icaltimetype end_written = icalproperty_get_dtend(end);
+    const QDate end_date(end_written.year, end_written.month, end_written.day);
+    return end_date.isValid() && end_date < window.first.addDays(-1);
+}
+
 void Expand_Event(icalcomponent* event,
                   const std::map<std::string, std::vector<icaltimetype>>& replaced,
                   const Window& window, QList<RemoteInstance>* out) {
-    if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
+    if (Surely_Outside(event, window) || icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED)
         return;
     const icaltimetype start = icalcomponent_get_dtstart(event);
     if (icaltime_is_null_time(start) || !QDate(start.year, start.month, start.day).isValid())
