@@ -139,8 +139,9 @@ class IcsRefreshTest : public QObject {
         RemoteCalendar off = Calendar_At(server.Base() + "/off.ics");
         off.enabled = false;
         RemoteCalendar gone = Calendar_At(server.Base() + "/gone.ics");
+        RemoteCalendar ftp = Calendar_At("ftp://127.0.0.1/a.ics");
         const QString ini = env.Config_Home() + "/Almanor/Almanor.ini";
-        QVERIFY(Write_Remote_Calendars(ini, {team, off, gone}));
+        QVERIFY(Write_Remote_Calendars(ini, {team, off, gone, ftp}));
 
         const auto run = [&](const QStringList& arguments) {
             QProcess fetch;
@@ -154,11 +155,16 @@ class IcsRefreshTest : public QObject {
         };
         QCOMPARE(run({}), QStringLiteral("Calendar 1 (Test): updated\n"
                                          "Calendar 3 (Test): The server has nothing at this "
-                                         "address (404).\n1"));
+                                         "address (404).\n"
+                                         "Calendar 4 (Test): The address is not an http, "
+                                         "https, webcal or file address.\n1"));
         QVERIFY(Read_Remote_Data(env.Root() + "/cache/Almanor", team) == Good);
         // Nothing is due an hour early.
         QCOMPARE(run({}), QStringLiteral("0"));
         QCOMPARE(run({"--calendar", "1"}), QStringLiteral("Calendar 1 (Test): unchanged\n0"));
+        // An answer that comes at once still ends the program.
+        QCOMPARE(run({"--calendar", "4"}).right(1), QStringLiteral("1"));
+        QCOMPARE(run({"--discover", "ftp://127.0.0.1/"}), QStringLiteral("1"));
     }
 };
 

@@ -20,6 +20,7 @@
 #include <QCoreApplication>
 #include <QNetworkAccessManager>
 #include <QTextStream>
+#include <QTimer>
 
 #include <cstdio>
 
@@ -42,15 +43,19 @@ QHash<int, QString> Read_Passwords() {
 int Discover(const QString& url, const QString& user, const QString& password) {
     QNetworkAccessManager network;
     int status = 0;
-    Discover_Calendars(network, url, user, password, {}, [&](const DiscoveryOutcome& outcome) {
-        QTextStream out(stdout);
-        for (const FoundCalendar& calendar : outcome.calendars)
-            out << calendar.url << '\t' << calendar.name << '\t' << calendar.colour << '\n';
-        if (!outcome.ok)
-            QTextStream(stderr) << outcome.error << '\n';
-        status = outcome.ok ? 0 : 1;
-        out.flush();
-        QCoreApplication::exit(status);
+    // Started from the event loop: an answer that comes at once (a bad address) must still find
+    // the loop running to end it.
+    QTimer::singleShot(0, [&] {
+        Discover_Calendars(network, url, user, password, {}, [&](const DiscoveryOutcome& outcome) {
+            QTextStream out(stdout);
+            for (const FoundCalendar& calendar : outcome.calendars)
+                out << calendar.url << '\t' << calendar.name << '\t' << calendar.colour << '\n';
+            if (!outcome.ok)
+                QTextStream(stderr) << outcome.error << '\n';
+            status = outcome.ok ? 0 : 1;
+            out.flush();
+            QCoreApplication::exit(status);
+        });
     });
     QCoreApplication::exec();
     return status;
@@ -110,21 +115,24 @@ int main(int argc, char** argv) {
 
     QNetworkAccessManager network;
     int status = 0;
-    Refresh_Calendars(
-        network, to_fetch, their_passwords, cache_dir, now, {},
-        [&](const QList<RefreshOutcome>& outcomes) {
-            QTextStream out(stdout);
-            for (qsizetype i = 0; i < outcomes.size(); ++i) {
-                const RefreshOutcome& o = outcomes[i];
-                out << "Calendar " << chosen[i] << " (" << to_fetch[i].name << "): "
-                    << (o.ok ? (o.changed ? QStringLiteral("updated") : QStringLiteral("unchanged"))
-                             : o.error)
-                    << "\n";
-                if (!o.ok)
-                    status = 1;
-            }
-            out.flush();
-            QCoreApplication::exit(status);
-        });
+    QTimer::singleShot(0, [&] {
+        Refresh_Calendars(network, to_fetch, their_passwords, cache_dir, now, {},
+                          [&](const QList<RefreshOutcome>& outcomes) {
+                              QTextStream out(stdout);
+                              for (qsizetype i = 0; i < outcomes.size(); ++i) {
+                                  const RefreshOutcome& o = outcomes[i];
+                                  out << "Calendar " << chosen[i] << " (" << to_fetch[i].name
+                                      << "): "
+                                      << (o.ok ? (o.changed ? QStringLiteral("updated")
+                                                            : QStringLiteral("unchanged"))
+                                               : o.error)
+                                      << "\n";
+                                  if (!o.ok)
+                                      status = 1;
+                              }
+                              out.flush();
+                              QCoreApplication::exit(status);
+                          });
+    });
     return to_fetch.isEmpty() ? 0 : app.exec();
 }

@@ -140,8 +140,14 @@ void List_Home(const DiscoveryPtr& d, const QUrl& home) {
     });
 }
 
+// A server whose principals point at each other would otherwise be asked for ever.
+constexpr int Max_Discovery_Requests = 8;
+
 // Asks an address for the principal and the home; goes on to whichever it gave.
 void Ask(const DiscoveryPtr& d, const QUrl& url) {
+    if (d->outcome.requests >= Max_Discovery_Requests)
+        return Finish(d, QStringLiteral("The server leads from one address to the next without "
+                                        "naming the calendars."));
     Propfind(d, url, "0", Principal_Query, [d, url](const DavMultistatus& status, const QUrl& at) {
         const bool from_well_known = url.path() == QLatin1String("/.well-known/caldav");
         if (!status.ok) {
