@@ -32,6 +32,8 @@ void RemoteFetchLauncher::Schedule() {
         timer_.stop();
         return;
     }
+    if (last_end_.isValid())
+        next_ = std::max(next_, last_end_.addSecs(RemoteCalendar::Min_Refresh_Minutes * 60));
     // At least a few seconds apart, so a calendar whose fetch fails at once can't spin.
     const qint64 wait = std::clamp<qint64>(now.msecsTo(next_), 5000, qint64(24) * 3600 * 1000);
     timer_.start(std::chrono::milliseconds(wait));
@@ -63,6 +65,7 @@ bool RemoteFetchLauncher::Start(const QStringList& arguments) {
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
         if (error == QProcess::FailedToStart) {
             process->deleteLater();
+            last_end_ = now_();
             emit Fetch_Finished(false);
             Schedule();
         }
@@ -80,6 +83,7 @@ bool RemoteFetchLauncher::Start(const QStringList& arguments) {
 void RemoteFetchLauncher::Ended(int exit_code, QProcess::ExitStatus status) {
     if (process_)
         process_->deleteLater();
+    last_end_ = now_();
     emit Fetch_Finished(status == QProcess::NormalExit && exit_code == 0);
     Schedule();
 }

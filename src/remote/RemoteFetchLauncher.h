@@ -51,4 +51,8 @@ class RemoteFetchLauncher : public QObject {
     QTimer timer_;
     QPointer<QProcess> process_;
     QDateTime next_;
+    // When the last fetch ended or failed to start: the next automatic one waits at least the
+    // least refresh interval after it, so a fetch that fails before it records anything (a
+    // missing program, a crash) can't be started again and again.
+    QDateTime last_end_;
 };

@@ -46,6 +46,16 @@ class FetchLauncherTest : public QObject {
         // The next one is due an interval after this one.
         const qint64 wait = now().secsTo(launcher.Next_Fetch());
         QVERIFY2(wait > 29 * 60 && wait <= 30 * 60, qPrintable(QString::number(wait)));
+
+        // A fetch program that can't start is tried again only after the least interval, not
+        // at once and again and again.
+        RemoteFetchLauncher missing(env.Root() + "/no/AlmanorFetch", ini, env.Root() + "/other", {},
+                                    now);
+        QSignalSpy failed(&missing, &RemoteFetchLauncher::Fetch_Finished);
+        QVERIFY(missing.Refresh_Now());
+        QVERIFY(failed.wait(10000));
+        QCOMPARE(failed.first().first().toBool(), false);
+        QVERIFY(now().secsTo(missing.Next_Fetch()) > 4 * 60);
     }
 };
 
