@@ -1,0 +1,89 @@
+#include "remote/RemoteFetchLauncher.h"
+
+#include "remote/RemoteSchedule.h"
+
+#include <algorithm>
+#include <utility>
+
+RemoteFetchLauncher::RemoteFetchLauncher(QString fetch_program, QString settings_path,
+                                         QString cache_dir, PasswordLookup passwords,
+                                         std::function<QDateTime()> now, QObject* parent)
+    : QObject(parent), program_(std::move(fetch_program)), settings_path_(std::move(settings_path)),
+      cache_dir_(std::move(cache_dir)), passwords_(std::move(passwords)), now_(std::move(now)) {
+    timer_.setSingleShot(true);
+    timer_.setTimerType(Qt::VeryCoarseTimer);
+    connect(&timer_, &QTimer::timeout, this, [this] {
+        if (!Start({}))
+            Schedule();
+    });
+}
+
+RemoteFetchLauncher::~RemoteFetchLauncher() {
+    // A fetch keeps running on its own: it writes the cache atomically and exits.
+    if (process_)
+        process_->setParent(nullptr);
+}
+
+void RemoteFetchLauncher::Schedule() {
+    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(settings_path_);
+    const QDateTime now = now_();
+    next_ = Next_Remote_Refresh(calendars, cache_dir_, now);
+    if (!next_.isValid()) {
+        timer_.stop();
+        return;
+    }
+    if (last_end_.isValid())
+        next_ = std::max(next_, last_end_.addSecs(RemoteCalendar::Min_Refresh_Minutes * 60));
+    // At least a few seconds apart, so a calendar whose fetch fails at once can't spin.
+    const qint64 wait = std::clamp<qint64>(now.msecsTo(next_), 5000, qint64(24) * 3600 * 1000);
+    timer_.start(std::chrono::milliseconds(wait));
+}
+
+bool RemoteFetchLauncher::Refresh_Now() {
+    return Start({QStringLiteral("--all")});
+}
+
+bool RemoteFetchLauncher::Running() const {
+    return process_ && process_->state() != QProcess::NotRunning;
+}
+
+bool RemoteFetchLauncher::Start(const QStringList& arguments) {
+    if (Running())
+        return false;
+    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(settings_path_);
+    QByteArray passwords;
+    for (qsizetype i = 0; i < calendars.size(); ++i) {
+        const int number = static_cast<int>(i) + 1;
+        const QString password = passwords_ ? passwords_(number, calendars[i]) : QString();
+        if (!password.isEmpty() && !calendars[i].user.isEmpty())
+            passwords += QByteArray::number(number) + '=' + password.toUtf8() + '\n';
+    }
+    auto* process = new QProcess(this);
+    process->setStandardOutputFile(QProcess::nullDevice());
+    process->setStandardErrorFile(QProcess::nullDevice());
+    connect(process, &QProcess::finished, this, &RemoteFetchLauncher::Ended);
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart) {
+            process->deleteLater();
+            last_end_ = now_();
+            emit Fetch_Finished(false);
+            Schedule();
+        }
+    });
+    process_ = process;
+    // The fetch reads the same settings and writes the same cache as this calendar.
+    process->start(program_, QStringList(arguments)
+                                 << QStringLiteral("--passwords") << QStringLiteral("--settings")
+                                 << settings_path_ << QStringLiteral("--cache") << cache_dir_);
+    process->write(passwords);
+    process->closeWriteChannel();
+    return true;
+}
+
+void RemoteFetchLauncher::Ended(int exit_code, QProcess::ExitStatus status) {
+    if (process_)
+        process_->deleteLater();
+    last_end_ = now_();
+    emit Fetch_Finished(status == QProcess::NormalExit && exit_code == 0);
+    Schedule();
+}

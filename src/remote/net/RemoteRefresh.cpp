@@ -1,0 +1,34 @@
+#include "remote/net/RemoteRefresh.h"
+
+#include "remote/RemoteCache.h"
+#include "remote/net/CalDav.h"
+#include "remote/net/IcsRefresh.h"
+
+#include <QUrl>
+
+bool Is_Ics_Address(const QString& url) {
+    const QUrl parsed(Fetch_Url(url));
+    const QString scheme = parsed.scheme().toLower();
+    if (scheme == QLatin1String("file") ||
+        url.trimmed().startsWith(QLatin1String("webcal:"), Qt::CaseInsensitive))
+        return true;
+    return parsed.path().endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
+}
+
+void Refresh_Remote_Calendar(QNetworkAccessManager& network, const RemoteCalendar& calendar,
+                             const QString& password, const QString& cache_dir,
+                             const QDateTime& now, const RefreshOptions& options,
+                             std::function<void(const RefreshOutcome&)> done) {
+    const QUrl url(Fetch_Url(calendar.url));
+    const QString scheme = url.scheme().toLower();
+    if (!url.isValid() || (scheme != QLatin1String("http") && scheme != QLatin1String("https") &&
+                           scheme != QLatin1String("file")))
+        return Fail_Refresh(cache_dir, calendar, now, {},
+                            QStringLiteral("The address is not an http, https, webcal or file "
+                                           "address."),
+                            done);
+    if (Is_Ics_Address(calendar.url) ||
+        Read_Remote_State(cache_dir, calendar).kind == QLatin1String("ics"))
+        return Refresh_Ics(network, calendar, password, cache_dir, now, options, std::move(done));
+    Refresh_CalDav(network, calendar, password, cache_dir, now, options, std::move(done));
+}
