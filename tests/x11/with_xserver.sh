@@ -3,43 +3,33 @@
 # then stops both. Usage: with_xserver.sh COMMAND [ARGS...]
 set -u
 
-# Takes the first free display number; a server that doesn't come up there (the number taken at
-# the same moment, or an old server still going away) is tried again on the next free number.
+# Xvfb picks a free display number itself and writes it once it accepts connections
+# (-displayfd), so two runs started at the same moment can never share one server.
 xvfb_pid=""
 openbox_pid=""
+display_file=$(mktemp)
 cleanup() {
     [ -n "$openbox_pid" ] && kill "$openbox_pid" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     wait 2>/dev/null
+    rm -f "$display_file"
 }
 trap cleanup EXIT
 
-start_xvfb() { # DISPLAY_NUMBER
-    export DISPLAY=":$1"
-    Xvfb "$DISPLAY" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 100); do
-        kill -0 "$xvfb_pid" 2>/dev/null || break
-        xdpyinfo >/dev/null 2>&1 && kill -0 "$xvfb_pid" 2>/dev/null && return 0
-        sleep 0.05
-    done
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-    xvfb_pid=""
-    return 1
-}
-
-started=""
-for n in $(seq 90 140); do
-    if [ ! -e "/tmp/.X${n}-lock" ] && [ ! -e "/tmp/.X11-unix/X${n}" ] && start_xvfb "$n"; then
-        started=yes
-        break
-    fi
+Xvfb -displayfd 3 -screen 0 1280x1024x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
+xvfb_pid=$!
+number=""
+for _ in $(seq 600); do
+    number=$(head -n 1 "$display_file" 2>/dev/null)
+    [ -n "$number" ] && break
+    kill -0 "$xvfb_pid" 2>/dev/null || break
+    sleep 0.05
 done
-if [ -z "$started" ]; then
-    echo "with_xserver: Xvfb did not start on any free display number" >&2
+if [ -z "$number" ]; then
+    echo "with_xserver: Xvfb did not start" >&2
     exit 1
 fi
+export DISPLAY=":$number"
 
 # A window manager with its own settings only, so the user's openbox set-up can't change a run.
 openbox_home=$(mktemp -d)
