@@ -15,6 +15,6 @@ struct StackedWindow {
 
 // Whether the window own, which lives on the desktop layer, lies under a window of the desktop
 // that covers it whole (the desktop's icon window, raised by a click on an icon, or started
-// after the calendar). bottom_to_top is the window manager's stacking order. Only such a
-// cover counts, so two small desktop widgets never take turns at rising over each other.
+// after the calendar). bottom_to_top is the window manager's stacking order. Only a larger
+// window that covers it counts, so two desktop windows never take turns at rising over each other.
 bool Covered_By_Desktop_Window(const QList<StackedWindow>& bottom_to_top, quint32 own);

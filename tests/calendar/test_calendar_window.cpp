@@ -359,6 +359,8 @@ class CalendarWindowTest : public QObject {
         QVERIFY(!Covered_By_Desktop_Window({icons, own, widget, editor}, 2));
         QVERIFY(Covered_By_Desktop_Window({own, widget, icons, editor}, 2));
         QVERIFY(!Covered_By_Desktop_Window({icons, editor}, 2));
+        const StackedWindow twin{5, true, calendar};
+        QVERIFY(!Covered_By_Desktop_Window({own, twin}, 2));
     }
 
     void Style_Change_Brings_Captions_Back() {
