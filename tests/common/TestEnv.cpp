@@ -10,6 +10,9 @@ TestEnv::TestEnv()
     : old_home_(qgetenv("XDG_CONFIG_HOME")), old_dirs_(qgetenv("XDG_CONFIG_DIRS")),
       had_home_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
       had_dirs_(qEnvironmentVariableIsSet("XDG_CONFIG_DIRS")) {
+    old_state_ = qgetenv("XDG_STATE_HOME");
+    had_state_ = qEnvironmentVariableIsSet("XDG_STATE_HOME");
+    qputenv("XDG_STATE_HOME", State_Home().toLocal8Bit());
     QDir().mkpath(Config_Home());
     QDir().mkpath(Config_Dirs());
     QDir().mkpath(Program_Dir());
@@ -28,6 +31,10 @@ TestEnv::~TestEnv() {
         qputenv("XDG_CONFIG_DIRS", old_dirs_);
     else
         qunsetenv("XDG_CONFIG_DIRS");
+    if (had_state_)
+        qputenv("XDG_STATE_HOME", old_state_);
+    else
+        qunsetenv("XDG_STATE_HOME");
 }
 
 QString TestEnv::Write_File(const QString& relative, const QByteArray& bytes) const {

@@ -15,6 +15,7 @@ class TestEnv {
 
     QString Root() const { return dir_.path(); }
     QString Config_Home() const { return dir_.path() + QStringLiteral("/config"); }
+    QString State_Home() const { return dir_.path() + QStringLiteral("/state"); }
     QString Config_Dirs() const { return dir_.path() + QStringLiteral("/xdg"); }
     QString Program_Dir() const { return dir_.path() + QStringLiteral("/Almanor"); }
     QString Data_File() const { return Program_Dir() + QStringLiteral("/calendar.dat"); }
@@ -25,6 +26,6 @@ class TestEnv {
 
   private:
     QTemporaryDir dir_;
-    QByteArray old_home_, old_dirs_;
-    bool had_home_, had_dirs_;
+    QByteArray old_home_, old_dirs_, old_state_;
+    bool had_home_, had_dirs_, had_state_;
 };
