@@ -33,7 +33,7 @@ QStringList Box_Texts(const MsgBoxRecorder& boxes) {
 }
 
 const QStringList Records = {QStringLiteral("7/12/2026=Dentist"), QStringLiteral("8/12/2026=Tax"),
-                             QStringLiteral("1/1/2027=New year")};
+                             QStringLiteral("1/1/2027=New year <party> && fun")};
 } // namespace
 
 // The stand-in org.freedesktop.Notifications of a private bus: it keeps every Notify call.
@@ -43,7 +43,9 @@ class StandInNotifications : public QObject {
   public:
     QList<QVariantList> calls;
   public slots:
-    QStringList GetCapabilities() { return {QStringLiteral("actions"), QStringLiteral("body")}; }
+    QStringList GetCapabilities() {
+        return {QStringLiteral("actions"), QStringLiteral("body"), QStringLiteral("body-markup")};
+    }
     uint Notify(const QString& app, uint replaces, const QString& icon, const QString& summary,
                 const QString& body, const QStringList& actions, const QVariantMap& hints,
                 int timeout) {
@@ -96,7 +98,7 @@ class ReminderWindowTest : public QObject {
         world.clock.Set(QDateTime(QDate(2026, 12, 31), QTime(9, 30)));
         emit window.Day_Watch->Changed();
         emit window.Day_Watch->Changed();
-        QCOMPARE(again, QStringList{QStringLiteral("Tomorrow: New year")});
+        QCOMPARE(again, QStringList{QStringLiteral("Tomorrow: New year <party> & fun")});
     }
 
     void without_service_alert_box() {
@@ -154,10 +156,11 @@ class ReminderWindowTest : public QObject {
             QTRY_COMPARE(service.calls.size(), 1);
             const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(1))}};
             QCOMPARE(service.calls[0],
-                     (QVariantList{
-                         QStringLiteral("Almanor"), 0u, QStringLiteral("x-office-calendar"),
-                         QStringLiteral("Tomorrow"), QStringLiteral("New year"),
-                         QStringList{QStringLiteral("show"), QStringLiteral("Show")}, hints, -1}));
+                     (QVariantList{QStringLiteral("Almanor"), 0u,
+                                   QStringLiteral("x-office-calendar"), QStringLiteral("Tomorrow"),
+                                   QStringLiteral("New year &lt;party&gt; &amp; fun"),
+                                   QStringList{QStringLiteral("show"), QStringLiteral("Show")},
+                                   hints, -1}));
             // "Show" brings the calendar to the day's month and opens its balloon.
             QTest::qWait(50);
             QDBusMessage invoked = QDBusMessage::createSignal(

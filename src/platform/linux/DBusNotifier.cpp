@@ -53,15 +53,17 @@ class DBusNotifier final : public DesktopNotifier {
         const QDBusMessage ask = QDBusMessage::createMethodCall(Service, Path, Interface,
                                                                 QStringLiteral("GetCapabilities"));
         auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(ask), this);
-        connect(
-            watcher, &QDBusPendingCallWatcher::finished, this, [this](QDBusPendingCallWatcher* w) {
-                const QDBusPendingReply<QStringList> reply = *w;
-                w->deleteLater();
-                actions_ = !reply.isError() && reply.value().contains(QStringLiteral("actions"));
-                const QList<Notice> notices = std::exchange(pending_, {});
-                for (const Notice& notice : notices)
-                    Send(notice.day, notice.summary, notice.body);
-            });
+        connect(watcher, &QDBusPendingCallWatcher::finished, this,
+                [this](QDBusPendingCallWatcher* w) {
+                    const QDBusPendingReply<QStringList> reply = *w;
+                    w->deleteLater();
+                    const QStringList offered = reply.isError() ? QStringList() : reply.value();
+                    actions_ = offered.contains(QStringLiteral("actions"));
+                    markup_ = offered.contains(QStringLiteral("body-markup"));
+                    const QList<Notice> notices = std::exchange(pending_, {});
+                    for (const Notice& notice : notices)
+                        Send(notice.day, notice.summary, notice.body);
+                });
     }
 
   private:
@@ -104,8 +106,9 @@ class DBusNotifier final : public DesktopNotifier {
         const QVariantMap hints{{QStringLiteral("urgency"), QVariant::fromValue(uchar(1))}};
         QDBusMessage call =
             QDBusMessage::createMethodCall(Service, Path, Interface, QStringLiteral("Notify"));
+        // A server that reads markup would take a note's "<" or "&" for a tag.
         call << QStringLiteral("Almanor") << uint(0) << QStringLiteral("x-office-calendar")
-             << summary << body << actions << hints << int(-1);
+             << summary << (markup_ ? body.toHtmlEscaped() : body) << actions << hints << int(-1);
         auto* watcher = new QDBusPendingCallWatcher(bus_->asyncCall(call), this);
         connect(watcher, &QDBusPendingCallWatcher::finished, this,
                 [this, day](QDBusPendingCallWatcher* w) {
@@ -126,6 +129,7 @@ class DBusNotifier final : public DesktopNotifier {
     bool connected_ = false;
     std::optional<QDBusConnection> bus_;
     std::optional<bool> actions_;
+    bool markup_ = false;
     QList<Notice> pending_;
     QHash<uint, QDate> days_;
 };
