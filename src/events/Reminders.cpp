@@ -28,7 +28,7 @@ QString Day_Note(const QStringList& records, const QString& key) {
 } // namespace
 
 QList<ReminderDay> Reminder_Days(const QStringList& records, const QDate& today, int days_ahead,
-                                 const QLocale& locale) {
+                                 const QLocale& locale, const Reminder_Lines& more_lines) {
     QList<ReminderDay> days;
     const int last = std::clamp(days_ahead, 0, Max_Remind_Days);
     for (int ahead = 0; ahead <= last; ++ahead) {
@@ -42,6 +42,8 @@ QList<ReminderDay> Reminder_Days(const QStringList& records, const QDate& today,
             if (!leap_note.isNull())
                 notes << leap_note;
         }
+        if (more_lines)
+            notes << more_lines(day);
         if (!notes.isEmpty()) {
             days.append(ReminderDay{day, Reminder_Summary(day, today, locale),
                                     notes.join(QLatin1Char('\n'))});

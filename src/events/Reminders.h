@@ -8,6 +8,8 @@
 #include <QStringList>
 #include <QTime>
 
+#include <functional>
+
 // Reminders ahead of time: the notes of today and of the next days, told once a day at a chosen
 // time of day, and the record of the last day they were told.
 
@@ -28,8 +30,12 @@ QString Reminder_Summary(const QDate& day, const QDate& today, const QLocale& lo
 // Each day from today to days_ahead days later (0 to 30) that has a note in records, in order.
 // A day's note is the record the calendar shows for it. An every-year note of 29 February is
 // told on 28 February in a year without a 29th, so that it is never skipped for three years.
+// more_lines, when given, adds lines of other sources after a day's notes (the remote
+// calendars' events, one a line).
+using Reminder_Lines = std::function<QStringList(const QDate& day)>;
 QList<ReminderDay> Reminder_Days(const QStringList& records, const QDate& today, int days_ahead,
-                                 const QLocale& locale = QLocale());
+                                 const QLocale& locale = QLocale(),
+                                 const Reminder_Lines& more_lines = {});
 
 // The alert box's text for days after today (today's own note has the "Today: " alert): each day
 // as "summary: body", separated by blank lines. Empty when there is none.

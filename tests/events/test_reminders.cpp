@@ -37,6 +37,14 @@ class ReminderTest : public QObject {
             (QStringList{QStringLiteral("Today: Dentist & gym"), QStringLiteral("Tomorrow: Tax"),
                          QStringLiteral("Thursday 12/10/2026: Birthday"),
                          QStringLiteral("Monday 12/14/2026: Party")}));
+        // Other sources' lines follow a day's note, and make a day of their own.
+        const auto remote = [](const QDate& day) {
+            return day.day() == 9 ? QStringList{QStringLiteral("09:00 Call (Work)")}
+                                  : QStringList();
+        };
+        QCOMPARE(Summaries(Reminder_Days(records, today, 2, En, remote)).mid(1),
+                 (QStringList{QStringLiteral("Tomorrow: Tax"),
+                              QStringLiteral("Wednesday 12/9/2026: 09:00 Call (Work)")}));
         // Out-of-range day counts stay within 0 to 30 days.
         QCOMPARE(Reminder_Days(records, today, -3, En).size(), 1);
         QCOMPARE(Reminder_Days({QStringLiteral("6/1/2027=x")}, today, 99, En).size(), 1);
