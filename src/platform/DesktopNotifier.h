@@ -13,8 +13,10 @@ class DesktopNotifier : public QObject {
     Q_OBJECT
   public:
     using QObject::QObject;
-    // True when a notification service can be reached now.
+    // True when a notification service can be reached now (asks the bus).
     virtual bool Available() = 0;
+    // False when there is surely no service (no session bus at all); asks nothing.
+    virtual bool May_Be_Available() const = 0;
     // Sends one notice; it is sent once the service has told whether it offers actions.
     virtual void Notify(const QDate& day, const QString& summary, const QString& body) = 0;
 

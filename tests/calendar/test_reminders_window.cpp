@@ -16,6 +16,7 @@ class FakeNotifier final : public DesktopNotifier {
     explicit FakeNotifier(QStringList* notices, bool available = true)
         : notices_(notices), available_(available) {}
     bool Available() override { return available_; }
+    bool May_Be_Available() const override { return available_; }
     void Notify(const QDate&, const QString& summary, const QString& body) override {
         notices_->append(summary + QStringLiteral(": ") + body);
     }

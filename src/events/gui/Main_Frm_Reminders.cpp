@@ -6,12 +6,6 @@
 #include "events/Reminders.h"
 #include "platform/DesktopNotifier.h"
 
-namespace {
-bool Reminders_On(const AppSettings& settings) {
-    return settings.Remind_Days > 0 || settings.Use_Notifications == 1;
-}
-} // namespace
-
 void Main_Frm::Set_Notifier(std::unique_ptr<DesktopNotifier> notifier) {
     notifier_ = std::move(notifier);
     connect(notifier_.get(), &DesktopNotifier::Show_Day, this, &Main_Frm::Show_Reminded_Day);
@@ -24,7 +18,10 @@ DesktopNotifier& Main_Frm::Notifier() {
 }
 
 qint64 Main_Frm::Reminder_Wake_Ms(const QDateTime& now) {
-    if (!Reminders_On(Settings))
+    // Days ahead need the reminder time; today's notes alone only where notices can go (without
+    // a service the day's own "Today: " alert tells them, and the watch wakes at midnight only).
+    if (Settings.Remind_Days <= 0 &&
+        (Settings.Use_Notifications != 1 || !Notifier().May_Be_Available()))
         return -1;
     if (!reminded_read_) {
         reminded_day_ = Read_Reminded_Day(Reminder_State_Path());

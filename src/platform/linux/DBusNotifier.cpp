@@ -9,7 +9,6 @@
 #include <QDBusPendingCallWatcher>
 #include <QDBusPendingReply>
 #include <QDBusVariant>
-#include <QFileInfo>
 #include <QHash>
 #include <QVariantMap>
 
@@ -27,6 +26,12 @@ class DBusNotifier final : public DesktopNotifier {
     ~DBusNotifier() override {
         if (connected_ && !address_.isEmpty())
             QDBusConnection::disconnectFromBus(Connection_Name());
+    }
+
+    // Without a bus address libdbus would start a bus of its own (autolaunch): a calendar outside
+    // a desktop session has no notification service to reach.
+    bool May_Be_Available() const override {
+        return !address_.isEmpty() || !qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS");
     }
 
     bool Available() override {
@@ -79,13 +84,9 @@ class DBusNotifier final : public DesktopNotifier {
         if (connected_)
             return bus_->isConnected();
         connected_ = true;
+        if (!May_Be_Available())
+            return false;
         if (address_.isEmpty()) {
-            // Without a bus address libdbus would start a bus of its own (autolaunch): a calendar
-            // outside a desktop session has no notification service to reach.
-            const QString runtime = qEnvironmentVariable("XDG_RUNTIME_DIR");
-            if (qEnvironmentVariableIsEmpty("DBUS_SESSION_BUS_ADDRESS") &&
-                (runtime.isEmpty() || !QFileInfo::exists(runtime + QStringLiteral("/bus"))))
-                return false;
             bus_.emplace(QDBusConnection::sessionBus());
         } else {
             bus_.emplace(QDBusConnection::connectToBus(address_, Connection_Name()));
