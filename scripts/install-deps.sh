@@ -11,7 +11,7 @@ packages=(
     radicale xandikos
     fonts-liberation
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick wmctrl
-    dbus libglib2.0-bin gsettings-desktop-schemas
+    dbus libglib2.0-bin gsettings-desktop-schemas dunst
 )
 
 missing=()

@@ -34,6 +34,11 @@ struct AppSettings {
     qint16 Timeout_Value = 45;
     qint16 Timeout_Format = 0;
     qint16 Carriage_Return = 0;
+    // Reminders: days ahead (0 to 30, 0 for today only), the time of day (HH:MM), and whether
+    // they go to the desktop's notification service when it has one.
+    qint16 Remind_Days = 0;
+    QString Remind_Time = QStringLiteral("09:00");
+    qint16 Use_Notifications = 1;
 
     // Section "Colours": 0x00BBGGRR, or 0x80000000 + n for system colour n.
     qint32 Today = 16761024;

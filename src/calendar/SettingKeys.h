@@ -8,7 +8,7 @@
 #include <optional>
 #include <variant>
 
-// The 32 stored settings: section, key, and the AppSettings field that holds the value. The
+// The stored settings: section, key, and the AppSettings field that holds the value. The
 // defaults are the field initialisers of AppSettings.
 struct SettingKey {
     using Field = std::variant<qint16 AppSettings::*, qint32 AppSettings::*, bool AppSettings::*,

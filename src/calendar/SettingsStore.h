@@ -60,7 +60,7 @@ struct IgnoredSetting {
     QString value;
 };
 
-// Reads the 32 keys, each with its default. A stored text that can't be converted keeps that
+// Reads every key, each with its default. A stored text that can't be converted keeps that
 // key's default and is listed in ignored (when given).
 AppSettings Load_Settings(const SettingsStore& store, QList<IgnoredSetting>* ignored = nullptr);
 

@@ -58,6 +58,9 @@ GeneralChoices Current_General_Choices(const AppSettings& settings) {
     choices.show_alerts = settings.Show_Alerts;
     choices.allow_dragging = settings.Allow_Dragging;
     choices.auto_compact = settings.Auto_Compact;
+    choices.remind_days = settings.Remind_Days;
+    choices.remind_time = settings.Remind_Time;
+    choices.use_notifications = settings.Use_Notifications;
     return choices;
 }
 
@@ -89,6 +92,12 @@ GeneralSaveResult Save_General_Choices(SettingsStore& store, AppSettings& settin
     store_if_changed(&AppSettings::Allow_Dragging, "Allow Dragging", choices.allow_dragging);
     result.auto_compact_changed =
         store_if_changed(&AppSettings::Auto_Compact, "Auto Compact", choices.auto_compact);
+    store_if_changed(&AppSettings::Remind_Days, "Remind Days",
+                     qint16(std::clamp<int>(choices.remind_days, 0, 30)));
+    if (choices.remind_time != settings.Remind_Time)
+        Save_Setting(store, settings, section, QStringLiteral("Remind Time"), choices.remind_time);
+    store_if_changed(&AppSettings::Use_Notifications, "Use Notifications",
+                     choices.use_notifications);
     return result;
 }
 

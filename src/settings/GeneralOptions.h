@@ -29,6 +29,10 @@ struct GeneralChoices {
     qint16 show_alerts = 1;
     qint16 allow_dragging = 1;
     qint16 auto_compact = 0;
+    // The "Reminders" frame: days ahead (0 to 30), the time (HH:MM), desktop notifications.
+    qint16 remind_days = 0;
+    QString remind_time = QStringLiteral("09:00");
+    qint16 use_notifications = 1;
 };
 // The choices as the settings record holds them now.
 GeneralChoices Current_General_Choices(const AppSettings& settings);
@@ -41,7 +45,8 @@ struct GeneralSaveResult {
 };
 // Apply's general step: each option that differs from the settings record is stored (section
 // "Settings"), in the order "Timeout Value", "Carriage_Return", "Timeout Format", "Trans Icons",
-// "Show Splash", "Show Alerts", "Allow Dragging", "Auto Compact". A delay text the user changed
+// "Show Splash", "Show Alerts", "Allow Dragging", "Auto Compact", then "Remind Days" (held within
+// 0 to 30), "Remind Time" and "Use Notifications". A delay text the user changed
 // that isn't a whole number from 1 to 60 leaves "Timeout Value" as it was and is returned as
 // refused; the text of the stored time, whatever its value, is no change.
 GeneralSaveResult Save_General_Choices(SettingsStore& store, AppSettings& settings,

@@ -2,6 +2,7 @@
 
 #include "calendar/SettingsStore.h"
 #include "events/EventStore.h"
+#include "platform/DesktopNotifier.h"
 
 #include <QFile>
 
@@ -25,8 +26,10 @@ void CalendarWorld::Write_Events(const QStringList& records) {
         file.write(Format_Event_File(records));
 }
 
-Main_Frm& CalendarWorld::Start() {
+Main_Frm& CalendarWorld::Start(std::unique_ptr<DesktopNotifier> notifier) {
     window = std::make_unique<Main_Frm>();
+    if (notifier)
+        window->Set_Notifier(std::move(notifier));
     StartOptions options;
     options.single_instance = false;
     options.splash = false;

@@ -4,6 +4,7 @@
 #include "calendar/MsgBox.h"
 #include "calendar/gui/Main_Frm.h"
 #include "common/TestEnv.h"
+#include "platform/DesktopNotifier.h"
 
 #include <QStringList>
 #include <QVariant>
@@ -24,8 +25,9 @@ class CalendarWorld {
              const QString& section = QStringLiteral("Settings"));
     // Writes calendar.dat with these records.
     void Write_Events(const QStringList& records);
-    // Builds the window and runs its start-up, touching nothing outside the world.
-    Main_Frm& Start();
+    // Builds the window and runs its start-up, touching nothing outside the world. notifier,
+    // when given, stands for the desktop's notification service.
+    Main_Frm& Start(std::unique_ptr<DesktopNotifier> notifier = nullptr);
 
     TestEnv env;
     ManualClock clock;

@@ -6,28 +6,33 @@
 #include <QFile>
 #include <QFileInfo>
 
-TestEnv::TestEnv()
-    : old_home_(qgetenv("XDG_CONFIG_HOME")), old_dirs_(qgetenv("XDG_CONFIG_DIRS")),
-      had_home_(qEnvironmentVariableIsSet("XDG_CONFIG_HOME")),
-      had_dirs_(qEnvironmentVariableIsSet("XDG_CONFIG_DIRS")) {
+TestEnv::TestEnv() {
     QDir().mkpath(Config_Home());
     QDir().mkpath(Config_Dirs());
     QDir().mkpath(Program_Dir());
-    qputenv("XDG_CONFIG_HOME", Config_Home().toLocal8Bit());
-    qputenv("XDG_CONFIG_DIRS", Config_Dirs().toLocal8Bit());
+    Put("XDG_CONFIG_HOME", Config_Home());
+    Put("XDG_CONFIG_DIRS", Config_Dirs());
+    Put("XDG_STATE_HOME", State_Home());
+    Put("DBUS_SESSION_BUS_ADDRESS", QString());
     Set_App_Path(Program_Dir());
+}
+
+void TestEnv::Put(const char* name, const QString& value) {
+    saved_.append(Saved{name, qgetenv(name), qEnvironmentVariableIsSet(name)});
+    if (value.isNull())
+        qunsetenv(name);
+    else
+        qputenv(name, value.toLocal8Bit());
 }
 
 TestEnv::~TestEnv() {
     Set_App_Path(QString());
-    if (had_home_)
-        qputenv("XDG_CONFIG_HOME", old_home_);
-    else
-        qunsetenv("XDG_CONFIG_HOME");
-    if (had_dirs_)
-        qputenv("XDG_CONFIG_DIRS", old_dirs_);
-    else
-        qunsetenv("XDG_CONFIG_DIRS");
+    for (const Saved& entry : saved_) {
+        if (entry.was_set)
+            qputenv(entry.name, entry.value);
+        else
+            qunsetenv(entry.name);
+    }
 }
 
 QString TestEnv::Write_File(const QString& relative, const QByteArray& bytes) const {

@@ -1,11 +1,13 @@
 #pragma once
 
 #include <QByteArray>
+#include <QList>
 #include <QString>
 #include <QTemporaryDir>
 
-// A private world for one test: XDG_CONFIG_HOME, XDG_CONFIG_DIRS and the program folder all
-// point into a fresh temporary folder, and are put back when the object goes.
+// A private world for one test: XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_STATE_HOME and the program
+// folder all point into a fresh temporary folder, and the desktop's session bus is hidden
+// (DBUS_SESSION_BUS_ADDRESS unset); all are put back when the object goes.
 class TestEnv {
   public:
     TestEnv();
@@ -15,6 +17,7 @@ class TestEnv {
 
     QString Root() const { return dir_.path(); }
     QString Config_Home() const { return dir_.path() + QStringLiteral("/config"); }
+    QString State_Home() const { return dir_.path() + QStringLiteral("/state"); }
     QString Config_Dirs() const { return dir_.path() + QStringLiteral("/xdg"); }
     QString Program_Dir() const { return dir_.path() + QStringLiteral("/Almanor"); }
     QString Data_File() const { return Program_Dir() + QStringLiteral("/calendar.dat"); }
@@ -25,6 +28,11 @@ class TestEnv {
 
   private:
     QTemporaryDir dir_;
-    QByteArray old_home_, old_dirs_;
-    bool had_home_, had_dirs_;
+    struct Saved {
+        const char* name;
+        QByteArray value;
+        bool was_set;
+    };
+    QList<Saved> saved_;
+    void Put(const char* name, const QString& value);
 };

@@ -18,7 +18,9 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
+#include <QTimeEdit>
 #include <QTimer>
 
 namespace {
@@ -103,6 +105,29 @@ class GeneralTabsTest : public QObject {
         QCOMPARE(world.Stored(QStringLiteral("Allow Dragging")), QStringLiteral("0"));
         QCOMPARE(world.Stored(QStringLiteral("Show Alerts")), QStringLiteral("<none>"));
         QCOMPARE(world.window->Compact_Deadline, world.clock.Now().addSecs(45 * 60));
+    }
+
+    void reminder_choices_are_stored_on_apply() {
+        SettingsWorld world;
+        world.Set(QStringLiteral("Remind Time"), QStringLiteral("9:00"));
+        General_Page& page = General(world);
+        QCOMPARE(page.Remind_Days_Spn->value(), 0);
+        QCOMPARE(page.Remind_Time_Edt->time(), QTime(9, 0));
+        QVERIFY(page.Notifications_Chk->isChecked());
+        // Unchanged, the stored time keeps its own form.
+        world.Click(world.settings->Apply_Btn);
+        QCOMPARE(world.Stored(QStringLiteral("Remind Time")), QStringLiteral("9:00"));
+        QCOMPARE(world.Stored(QStringLiteral("Remind Days")), QStringLiteral("<none>"));
+        page.Remind_Days_Spn->setFocus();
+        page.Remind_Days_Spn->selectAll();
+        QTest::keyClicks(page.Remind_Days_Spn, QStringLiteral("45"));
+        page.Remind_Time_Edt->setTime(QTime(18, 30));
+        world.Click(page.Notifications_Chk);
+        world.Click(world.settings->Apply_Btn);
+        QCOMPARE(world.Stored(QStringLiteral("Remind Days")), QStringLiteral("4"));
+        QCOMPARE(world.Stored(QStringLiteral("Remind Time")), QStringLiteral("18:30"));
+        QCOMPARE(world.Stored(QStringLiteral("Use Notifications")), QStringLiteral("0"));
+        QCOMPARE(world.window->Settings.Remind_Days, qint16(4));
     }
 
     void the_title_preview_follows_the_chosen_formats() {

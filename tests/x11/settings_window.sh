@@ -64,9 +64,9 @@ click() {
 }
 
 # The OK, Cancel and Apply buttons.
-ok_x=154 ok_y=323
-apply_x=317 apply_y=323
-cancel_x=236 cancel_y=323
+ok_x=154 ok_y=395
+apply_x=317 apply_y=395
+cancel_x=236 cancel_y=395
 
 shot_settings() {
     [ -n "${ALMANOR_SCREENSHOT_DIR:-}" ] && import -window "$sid" "$ALMANOR_SCREENSHOT_DIR/$1"

@@ -1,4 +1,5 @@
 #include "calendar/gui/Main_Frm.h"
+#include "platform/DesktopNotifier.h"
 
 #include "calendar/AppPath.h"
 #include "calendar/ColourValue.h"

@@ -13,9 +13,11 @@
 #include <QWidget>
 
 #include <array>
+#include <memory>
 
 class ColourLabel;
 class DayChangeWatch;
+class DesktopNotifier;
 class Edit_Frm;
 class frmBalloon;
 class QMouseEvent;
@@ -209,6 +211,17 @@ class Main_Frm : public QWidget {
     // The box of a date while its month is shown; -1 otherwise.
     qint16 Box_Index(const QDate& day) const;
 
+    // Reminders ahead of time (events/gui/Main_Frm_Reminders.cpp). Shows them when they are due
+    // at now: once a day, at "Remind Time" or at the first tick after it.
+    void Check_Reminders(const QDateTime& now);
+    // The delay to the next reminder, for the date watch; -1 while reminders are off.
+    qint64 Reminder_Wake_Ms(const QDateTime& now);
+    // The "Show" of a notice: the day's month, and the balloon of the day.
+    void Show_Reminded_Day(const QDate& day);
+    // The notification service; the desktop's own until a test gives another.
+    void Set_Notifier(std::unique_ptr<DesktopNotifier> notifier);
+    DesktopNotifier& Notifier();
+
     bool AutoCompacted = false;
     bool Balloon_Showing = false;
     bool Mouse_Released = true;
@@ -234,6 +247,10 @@ class Main_Frm : public QWidget {
     QPointer<Edit_Frm> edit_frm_;
     QPointer<frmBalloon> balloon_;
     QPointer<Settings_Frm> settings_frm_;
+    std::unique_ptr<DesktopNotifier> notifier_;
+    // The last day whose reminders were shown, read from the state file when first needed.
+    QDate reminded_day_;
+    bool reminded_read_ = false;
     bool dragging_ = false;
     QPoint press_point_;
     QPoint press_window_;

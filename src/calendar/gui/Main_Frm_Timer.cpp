@@ -14,6 +14,8 @@ void Main_Frm::Date_Watch_Tick() {
 // lays nothing out unless the day or the work area changed. It ends by arming the next wake-ups.
 void Main_Frm::Dectect_Date_Timer_Timer() {
     Date_Watch_Check();
+    // After the check, so that a new day's month is in place before its reminders.
+    Check_Reminders(Current_Clock().Now());
     Arm_Date_Watch();
 }
 

@@ -49,7 +49,10 @@ void Main_Frm::Arm_Date_Watch() {
     else
         Title_Clock_Timer->stop();
     Arm_Compact_Timer(now);
-    Day_Watch->Arm(Next_Midnight_Ms(now));
+    // One kernel timer serves the day and the reminders: it fires at whichever comes first.
+    const qint64 midnight_ms = Next_Midnight_Ms(now);
+    const qint64 reminder_ms = Reminder_Wake_Ms(now);
+    Day_Watch->Arm(reminder_ms > 0 ? std::min(midnight_ms, reminder_ms) : midnight_ms);
     // A change of the work area is taken one value a tick; it ticks until all are taken.
     if (!(WorkAreaMemo == GetDesktopRect())) {
         if (!Dectect_Date_Timer->isActive())

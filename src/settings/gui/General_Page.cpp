@@ -5,6 +5,7 @@
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
 #include "calendar/gui/Main_Frm.h"
+#include "events/Reminders.h"
 #include "settings/RunEntry.h"
 
 #include <QCheckBox>
@@ -12,6 +13,8 @@
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QSpinBox>
+#include <QTimeEdit>
 
 namespace {
 // Shows text in a list that offers fixed items; a stored text that isn't one of them (typed by
@@ -34,6 +37,7 @@ General_Page::General_Page(Settings_Frm* frame, Main_Frm* calendar)
     : SettingsPage(frame, calendar) {
     Create_Title_Bar();
     Create_General();
+    Create_Reminders();
 }
 
 void General_Page::Create_Title_Bar() {
@@ -100,6 +104,27 @@ void General_Page::Create_General() {
     connect(Trans_Icons_Chk, &QCheckBox::clicked, this, [this] { Trans_Icons_Chk_MouseUp(); });
 }
 
+void General_Page::Create_Reminders() {
+    auto* frame = new QGroupBox(QStringLiteral("Reminders"), this);
+    frame->setObjectName(QStringLiteral("Reminders_Fra"));
+    frame->setGeometry(Place(0, 259, 343, 64));
+    auto* before = new QLabel(QStringLiteral("Remind me"), frame);
+    before->setGeometry(Place(8, 19, 62, 18));
+    Remind_Days_Spn = new QSpinBox(frame);
+    Remind_Days_Spn->setObjectName(QStringLiteral("Remind_Days_Spn"));
+    Remind_Days_Spn->setRange(0, Max_Remind_Days);
+    Remind_Days_Spn->setGeometry(Place(72, 17, 48, 22));
+    auto* after = new QLabel(QStringLiteral("days ahead, at"), frame);
+    after->setGeometry(Place(126, 19, 86, 18));
+    Remind_Time_Edt = new QTimeEdit(frame);
+    Remind_Time_Edt->setObjectName(QStringLiteral("Remind_Time_Edt"));
+    Remind_Time_Edt->setDisplayFormat(QStringLiteral("HH:mm"));
+    Remind_Time_Edt->setGeometry(Place(214, 17, 64, 22));
+    Notifications_Chk = new QCheckBox(QStringLiteral("Show as desktop notifications"), frame);
+    Notifications_Chk->setObjectName(QStringLiteral("Notifications_Chk"));
+    Notifications_Chk->setGeometry(Place(8, 42, 327, 18));
+}
+
 void General_Page::Fill_Timeout_Lists() {
     Timeout_Value_Cbo->clear();
     Timeout_Value_Cbo->addItems(Timeout_Values());
@@ -126,6 +151,9 @@ void General_Page::Form_Load() {
     Select_Text(Bar_Time_Cbo, settings.Bar_Time_Format);
     Select_Text(Bar_Date_Cbo, settings.Bar_Date_Format);
     Bar_Time_Chk->setChecked(settings.Bar_Time);
+    Remind_Days_Spn->setValue(settings.Remind_Days);
+    Remind_Time_Edt->setTime(Remind_Time_Of(settings.Remind_Time));
+    Notifications_Chk->setChecked(settings.Use_Notifications != 0);
     Get_Startup_Value();
     Auto_Compact_Chk_Click();
     Bar_Preview();
@@ -175,6 +203,14 @@ GeneralChoices General_Page::Choices() const {
     choices.show_alerts = Ticked(Alert_Chk);
     choices.allow_dragging = Ticked(Allow_Dragging_Chk);
     choices.auto_compact = Ticked(Auto_Compact_Chk);
+    choices.remind_days = qint16(Remind_Days_Spn->value());
+    // A stored time the editor shows unchanged is no change, whatever its form ("9:00").
+    const Main_Frm* calendar = Calendar();
+    const QTime shown = Remind_Time_Edt->time();
+    choices.remind_time = calendar && Remind_Time_Of(calendar->Settings.Remind_Time) == shown
+                              ? calendar->Settings.Remind_Time
+                              : shown.toString(QStringLiteral("HH:mm"));
+    choices.use_notifications = Ticked(Notifications_Chk);
     return choices;
 }
 

@@ -6,6 +6,8 @@
 class QCheckBox;
 class QComboBox;
 class QLabel;
+class QSpinBox;
+class QTimeEdit;
 
 // The "Settings" tab: the title bar and the general options, with the run-at-logon entry. Its
 // controls are loaded once, when the window opens, so their edits survive reactivation.
@@ -47,8 +49,12 @@ class General_Page : public SettingsPage {
     QCheckBox* Trans_Icons_Chk = nullptr;
     QCheckBox* Startup_Chk = nullptr;
     QCheckBox* Splash_Chk = nullptr;
+    QSpinBox* Remind_Days_Spn = nullptr;
+    QTimeEdit* Remind_Time_Edt = nullptr;
+    QCheckBox* Notifications_Chk = nullptr;
 
   private:
     void Create_Title_Bar();
     void Create_General();
+    void Create_Reminders();
 };

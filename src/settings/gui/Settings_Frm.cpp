@@ -25,11 +25,11 @@ namespace {
 constexpr qint32 Tab_Left = 45;
 constexpr qint32 Tab_Top = 45;
 constexpr qint32 Tab_Width = 5505;
-constexpr qint32 Tab_Height = 5100;
+constexpr qint32 Tab_Height = 6180;
 constexpr qint32 Page_Left = 225;
 constexpr qint32 Page_Top = 765;
 constexpr qint32 Window_Width = 5730;
-constexpr qint32 Button_Top = 4680;
+constexpr qint32 Button_Top = 5760;
 constexpr qint32 Button_Width = 1140;
 constexpr qint32 Button_Height = 330;
 
