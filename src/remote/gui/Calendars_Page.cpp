@@ -37,9 +37,9 @@ Calendars_Page::Calendars_Page(Settings_Frm* frame, Main_Frm* calendar)
                                     QStringLiteral("Every"), QStringLiteral("Last refresh")});
     Calendars_Lst->setRootIsDecorated(false);
     Calendars_Lst->setGeometry(Place(0, 0, 337, 196));
-    Calendars_Lst->header()->resizeSection(Name_Col, 90);
-    Calendars_Lst->header()->resizeSection(Address_Col, 110);
-    Calendars_Lst->header()->resizeSection(Minutes_Col, 50);
+    Calendars_Lst->header()->resizeSection(Name_Col, 85);
+    Calendars_Lst->header()->resizeSection(Address_Col, 90);
+    Calendars_Lst->header()->resizeSection(Minutes_Col, 45);
 
     const auto button = [this](const char* name, const char* caption, int left) {
         auto* b = new QPushButton(QString::fromUtf8(caption), this);
