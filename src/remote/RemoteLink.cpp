@@ -32,6 +32,15 @@ QString Remote_Tip_Text(const QList<RemoteDayEvent>& events, const QLocale& loca
     return lines.join(QStringLiteral("\r\n"));
 }
 
+QList<RemoteOverviewLine> Remote_Overview_Lines(RemoteEventSource& events, const QDate& first,
+                                                const QDate& last, const QLocale& locale) {
+    QList<RemoteOverviewLine> lines;
+    for (QDate day = first; day.isValid() && day <= last; day = day.addDays(1))
+        for (const RemoteDayEvent& event : events.Day_Events(day))
+            lines.append({day, Remote_Event_Line(event, locale)});
+    return lines;
+}
+
 RemoteLink::RemoteLink(QString settings_path, QString cache_dir, QString fetch_program,
                        std::function<QDateTime()> now, QObject* parent)
     : QObject(parent), settings_path_(std::move(settings_path)), cache_dir_(std::move(cache_dir)),

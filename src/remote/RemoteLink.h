@@ -19,6 +19,16 @@ QString Remote_Caption_Text(const QList<RemoteDayEvent>& events, const QLocale& 
 // The lines tooltips, balloons and the "Today:" alert add: "09:00 Dentist (Work)".
 QString Remote_Tip_Text(const QList<RemoteDayEvent>& events, const QLocale& locale);
 
+// A remote event as the Events tab's overview lists it beside the notes.
+struct RemoteOverviewLine {
+    QDate date;
+    // "09:00 Dentist (Work)".
+    QString text;
+};
+// The remote events of the days from first to last, by date and then as a day lists them.
+QList<RemoteOverviewLine> Remote_Overview_Lines(RemoteEventSource& events, const QDate& first,
+                                                const QDate& last, const QLocale& locale);
+
 // What the calendar keeps of its remote calendars while any is on: the events of the cache, the
 // launcher of the fetch program, and the passwords typed in this session (never written to the
 // settings file). Events_Changed tells the calendar to rebuild its month.

@@ -1,9 +1,11 @@
 #include "RemoteTestSupport.h"
 
+#include "calendar/General_Mod.h"
 #include "calendar/SettingsStore.h"
 #include "calendar/gui/ColourLabel.h"
 #include "common/SettingsWindowWorld.h"
 #include "common/TestMain.h"
+#include "events/gui/Events_Page.h"
 #include "remote/RemoteCache.h"
 #include "remote/RemoteLink.h"
 #include "remote/gui/AddCalendar_Dlg.h"
@@ -13,7 +15,9 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListView>
 #include <QPushButton>
+#include <QRadioButton>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -60,6 +64,20 @@ class CalendarsTabTest : public QObject {
         QTRY_COMPARE(calendar.Box_Lbl[calendar.Box_Index(QDate(2026, 2, 12))]->toolTip(),
                      time + " Review (Team & Co)");
         QVERIFY(QFile::exists(Remote_Data_Path(Remote_Cache_Dir(), stored[0])));
+
+        // The Events tab lists it among the notes, marked with its calendar, but it is no entry
+        // to remove or export.
+        Events_Page* events = frame.Events();
+        events->Overview_Opt->click();
+        QAbstractItemModel* lines = events->Events_Lst->model();
+        QCOMPARE(lines->rowCount(), 2);
+        QCOMPARE(lines->index(1, 0).data().toString(),
+                 Format_Short_Date(QDate(2026, 2, 12)) + "  -  " + time + " Review (Team & Co)");
+        QCOMPARE(events->Dates_Lst().entries.size(), 1);
+        const qsizetype asked = world.world.boxes.shown.size();
+        events->Events_Lst_DblClick(lines->index(1, 0));
+        QVERIFY2(world.world.boxes.shown.size() == asked,
+                 qPrintable(world.world.boxes.shown.last().text));
 
         // Switched off, the events go; switched on, they come back from the cache.
         page->Calendars_Lst->topLevelItem(0)->setCheckState(0, Qt::Unchecked);

@@ -22,7 +22,14 @@ RemoteLink& Main_Frm::Remote_Link() {
         remote_ = new RemoteLink(
             Settings_File_Path(), Remote_Cache_Dir(), App_Path() + QStringLiteral("/AlmanorFetch"),
             [] { return Current_Clock().Now().toUTC(); }, this);
-        connect(remote_, &RemoteLink::Events_Changed, this, &Main_Frm::Refresh_Calendar);
+        // A rebuild after a fetch never opens the "Today:" alert: no message box comes from a
+        // timer while the user is elsewhere.
+        connect(remote_, &RemoteLink::Events_Changed, this, [this] {
+            const bool shown = Alert_Shown;
+            Alert_Shown = true;
+            Refresh_Calendar();
+            Alert_Shown = shown;
+        });
     }
     return *remote_;
 }
