@@ -102,6 +102,33 @@ class CalendarsTabTest : public QObject {
         qunsetenv("XDG_CACHE_HOME");
     }
 
+    void a_password_without_a_keyring_lasts_the_session_and_never_reaches_the_file() {
+        SettingsWindowWorld world;
+        QVERIFY(QFile::link(FETCH_PROGRAM, world.world.env.Program_Dir() + "/AlmanorFetch"));
+        qputenv("XDG_CACHE_HOME", (world.world.env.Root() + "/cache").toLocal8Bit());
+        const QByteArray bus = qgetenv("DBUS_SESSION_BUS_ADDRESS");
+        qunsetenv("DBUS_SESSION_BUS_ADDRESS");
+        Settings_Frm& frame = world.Open();
+        Calendars_Page* page = frame.Calendars();
+        QTest::mouseClick(page->Add_Btn, Qt::LeftButton);
+        auto* add = page->findChild<AddCalendar_Dlg*>();
+        add->Url_Txt->setText("https://127.0.0.1:9/private.ics");
+        add->User_Txt->setText("ann");
+        add->Password_Txt->setText("s3cret-word");
+        QTest::mouseClick(add->Ok_Btn, Qt::LeftButton);
+        QTRY_VERIFY_WITH_TIMEOUT(page->Note_Lbl->text().startsWith("No keyring took the password"),
+                                 60000);
+        const RemoteCalendar added = Read_Remote_Calendars(Settings_File_Path()).value(0);
+        QCOMPARE(added.user, QString("ann"));
+        QCOMPARE(world.world.window->Remote_Link().Password(added), QString("s3cret-word"));
+        QFile ini(Settings_File_Path());
+        QVERIFY(ini.open(QIODevice::ReadOnly));
+        QVERIFY(!ini.readAll().contains("s3cret"));
+        if (!bus.isEmpty())
+            qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
+        qunsetenv("XDG_CACHE_HOME");
+    }
+
     void discovery_failures_are_told_in_the_dialog() {
         // A server address is asked through the fetch program; one that offers no calendar
         // says why and adds nothing.

@@ -15,6 +15,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPainter>
+#include <QProcess>
 #include <QPushButton>
 #include <QTreeWidget>
 
@@ -51,8 +52,8 @@ Calendars_Page::Calendars_Page(Settings_Frm* frame, Main_Frm* calendar)
     Edit_Btn = button("Edit_Btn", "Edit...", 85);
     Remove_Btn = button("Remove_Btn", "Remove", 170);
     Refresh_Btn = button("Refresh_Btn", "Refresh Now", 255);
-    Note_Lbl = new QLabel(QStringLiteral("Passwords are kept until the calendar closes (no "
-                                         "keyring is used) and never written to a file."),
+    Note_Lbl = new QLabel(QStringLiteral("Passwords go to the desktop's keyring (or last until the "
+                                         "calendar closes), never to a file."),
                           this);
     Note_Lbl->setObjectName(QStringLiteral("Note_Lbl"));
     Note_Lbl->setWordWrap(true);
@@ -110,19 +111,50 @@ void Calendars_Page::Store(const QList<RemoteCalendar>& calendars) {
     Load_List();
 }
 
-void Calendars_Page::Add_Btn_Click() {
+QString Calendars_Page::Fetch_Program() const {
     RemoteLink* link = Link();
-    const QString program =
-        link ? link->Fetch_Program() : App_Path() + QStringLiteral("/AlmanorFetch");
-    auto* dialog = new AddCalendar_Dlg(program, calendars_.size(), this);
+    return link ? link->Fetch_Program() : App_Path() + QStringLiteral("/AlmanorFetch");
+}
+
+void Calendars_Page::Keep_Password(const RemoteCalendar& calendar, const QString& password) {
+    if (RemoteLink* link = Link())
+        link->Set_Password(calendar, password);
+    if (password.isEmpty() || calendar.user.isEmpty())
+        return;
+    auto* process = new QProcess(this);
+    connect(process, &QProcess::finished, this, [this, process](int code) {
+        process->deleteLater();
+        const QString why =
+            QString::fromUtf8(process->readAllStandardError()).trimmed().section(u'\n', 0, 0);
+        Note_Lbl->setText(code == 0 && process->exitStatus() == QProcess::NormalExit
+                              ? QStringLiteral("The password is kept in the desktop's keyring.")
+                              : QStringLiteral("No keyring took the password, so it lasts until "
+                                               "the calendar closes: ") +
+                                    why);
+    });
+    connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError e) {
+        if (e != QProcess::FailedToStart)
+            return;
+        process->deleteLater();
+        Note_Lbl->setText(QStringLiteral("The password lasts until the calendar closes."));
+    });
+    // The password goes on standard input: a command line is readable by other users.
+    process->start(Fetch_Program(),
+                   {QStringLiteral("--store-password"), calendar.url, QStringLiteral("--user"),
+                    calendar.user, QStringLiteral("--passwords")});
+    process->write("0=" + password.toUtf8() + '\n');
+    process->closeWriteChannel();
+}
+
+void Calendars_Page::Add_Btn_Click() {
+    auto* dialog = new AddCalendar_Dlg(Fetch_Program(), calendars_.size(), this);
     dialog->setAttribute(Qt::WA_DeleteOnClose);
     connect(dialog, &QDialog::accepted, this, [this, dialog] {
         const QList<RemoteCalendar> added = dialog->Chosen();
         if (added.isEmpty())
             return;
-        if (RemoteLink* now = Link())
-            for (const RemoteCalendar& calendar : added)
-                now->Set_Password(calendar, dialog->Password());
+        for (const RemoteCalendar& calendar : added)
+            Keep_Password(calendar, dialog->Password());
         Store(Read_Remote_Calendars(Settings_File_Path()) + added);
         // A new calendar is fetched at once rather than at the next planned refresh.
         Refresh_Btn_Click();
@@ -145,8 +177,8 @@ void Calendars_Page::Edit_Btn_Click() {
         // The cache belongs to an address and user: another one starts afresh.
         if (old.url != edited.url || old.user != edited.user)
             Remove_Remote_Cache(Remote_Cache_Dir(), old);
-        if (RemoteLink* link = Link(); link && !dialog->Password().isEmpty())
-            link->Set_Password(edited, dialog->Password());
+        if (!dialog->Password().isEmpty())
+            Keep_Password(edited, dialog->Password());
         calendars[index] = edited;
         Store(calendars);
     });

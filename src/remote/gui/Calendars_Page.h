@@ -39,6 +39,10 @@ class Calendars_Page : public SettingsPage {
     // Writes the calendars and has the calendar window show them.
     void Store(const QList<RemoteCalendar>& calendars);
     void Enabled_Changed(QTreeWidgetItem* item, int column);
+    // Keeps a typed password for the session and has the fetch program put it in the keyring;
+    // the note under the list tells where it went.
+    void Keep_Password(const RemoteCalendar& calendar, const QString& password);
+    QString Fetch_Program() const;
     int Selected() const;
 
     QList<RemoteCalendar> calendars_;
