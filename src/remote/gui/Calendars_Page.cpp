@@ -126,11 +126,12 @@ void Calendars_Page::Keep_Password(const RemoteCalendar& calendar, const QString
         process->deleteLater();
         const QString why =
             QString::fromUtf8(process->readAllStandardError()).trimmed().section(u'\n', 0, 0);
-        Note_Lbl->setText(code == 0 && process->exitStatus() == QProcess::NormalExit
-                              ? QStringLiteral("The password is kept in the desktop's keyring.")
-                              : QStringLiteral("No keyring took the password, so it lasts until "
-                                               "the calendar closes: ") +
-                                    why);
+        const bool kept = code == 0 && process->exitStatus() == QProcess::NormalExit;
+        // The keyring's own words go to the tooltip: the note has room for two lines.
+        Note_Lbl->setText(kept ? QStringLiteral("The password is kept in the desktop's keyring.")
+                               : QStringLiteral("No keyring took the password, so it lasts "
+                                                "until the calendar closes."));
+        Note_Lbl->setToolTip(kept ? QString() : why);
     });
     connect(process, &QProcess::errorOccurred, this, [this, process](QProcess::ProcessError e) {
         if (e != QProcess::FailedToStart)
