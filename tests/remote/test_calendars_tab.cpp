@@ -10,6 +10,7 @@
 #include "remote/RemoteLink.h"
 #include "remote/gui/AddCalendar_Dlg.h"
 #include "remote/gui/Calendars_Page.h"
+#include "remote/gui/EditCalendar_Dlg.h"
 #include "settings/gui/TabStrip.h"
 
 #include <QFile>
@@ -18,6 +19,7 @@
 #include <QListView>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSpinBox>
 #include <QTest>
 #include <QTreeWidget>
 
@@ -86,8 +88,20 @@ class CalendarsTabTest : public QObject {
         page->Calendars_Lst->topLevelItem(0)->setCheckState(0, Qt::Checked);
         QTRY_VERIFY(!calendar.Box_Lbl[calendar.Box_Index(QDate(2026, 2, 12))]->toolTip().isEmpty());
 
-        // Remove asks first; No keeps everything, Yes takes the calendar and its cache.
+        // Edit keeps the cache of an unchanged address; the month shows the new name.
         page->Calendars_Lst->setCurrentItem(page->Calendars_Lst->topLevelItem(0));
+        QTest::mouseClick(page->Edit_Btn, Qt::LeftButton);
+        auto* edit = page->findChild<EditCalendar_Dlg*>();
+        QVERIFY(edit && edit->isVisible());
+        edit->Name_Txt->setText("Team");
+        edit->Minutes_Spn->setValue(30);
+        edit->accept();
+        QCOMPARE(Read_Remote_Calendars(Settings_File_Path())[0].refresh_minutes, 30);
+        QCOMPARE(page->Calendars_Lst->topLevelItem(0)->text(2), QString("30 min"));
+        QCOMPARE(calendar.Box_Lbl[calendar.Box_Index(QDate(2026, 2, 12))]->toolTip(),
+                 time + " Review (Team)");
+
+        // Remove asks first; No keeps everything, Yes takes the calendar and its cache.
         world.world.boxes.Set_Next_Answer(MsgAnswer::No);
         QTest::mouseClick(page->Remove_Btn, Qt::LeftButton);
         QCOMPARE(Read_Remote_Calendars(Settings_File_Path()).size(), 1);
