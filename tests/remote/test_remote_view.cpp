@@ -62,6 +62,11 @@ class RemoteViewTest : public QObject {
         const qint16 twelfth = window.Box_Index(QDate(2026, 2, 12));
         QCOMPARE(window.Box_Caption_Lbl[twelfth]->text().trimmed(), QString("Trip"));
         QCOMPARE(window.Box_Lbl[twelfth]->toolTip(), QString("Trip (Work)"));
+        // Below the note, the caption's lines take the calendar's colour.
+        QCOMPARE(window.Box_Caption_Lbl[tenth]->Tint_Line(), 1);
+        QCOMPARE(window.Box_Caption_Lbl[tenth]->Tint_Colour(), work.colour);
+        QCOMPARE(window.Box_Caption_Lbl[twelfth]->Tint_Line(), 0);
+        QCOMPARE(window.Box_Caption_Lbl[window.Box_Index(QDate(2026, 2, 11))]->Tint_Line(), -1);
         // The note's box without remote events is as before.
         QCOMPARE(window.Box_Lbl[window.Box_Index(QDate(2026, 2, 11))]->toolTip(), QString("Gym"));
         // The alert of today names the remote events after the note.

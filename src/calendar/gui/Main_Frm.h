@@ -186,6 +186,7 @@ class Main_Frm : public QWidget {
     // The day's events of the calendars that are on; none without a remote calendar.
     QList<RemoteDayEvent> Remote_Day(const QDate& day) const;
     void Show_Remote_Days(const QList<bool>& noted);
+    int Caption_Lines(const QString& stored, qint16 index) const;
     // F8 and the day menu's "Settings": opens the settings window, or activates the open one.
     void Show_Settings();
     // The settings window while it is open; nullptr otherwise.

@@ -133,6 +133,8 @@ void Main_Frm::Show_Box_Event(qint16 index, const QString& stored, bool has_even
         Box_Lbl[index]->setFont(font);
     }
     DotDotDot(caption, Box_Caption_Lbl[index]);
+    Box_Caption_Lbl[index]->Set_Tint(remote.isEmpty() ? -1 : Caption_Lines(stored, index),
+                                     remote.isEmpty() ? 0 : remote.first().colour);
 }
 
 bool Main_Frm::Enter_Date(const QString& record) {
@@ -202,4 +204,17 @@ void Main_Frm::Get_Line(QLabel* label) {
     const qint32 label_width = scale.X_Twips(label->width());
     DotDotDot_Lbl->setText(
         ::Get_Line(DotDotDot_Lbl->text(), label_width, Window_Text_Width(*this, scale)));
+}
+
+// The lines the note alone takes in a box's caption: the remote events start below them.
+int Main_Frm::Caption_Lines(const QString& stored, qint16 index) const {
+    if (stored.isEmpty())
+        return 0;
+    const TwipScale scale = Scale();
+    const QString fitted = ::DotDotDot(stored, scale.X_Twips(Box_Caption_Lbl[index]->width()),
+                                       DDD_Style(), Window_Text_Width(*this, scale));
+    QStringList lines = fitted.split(QStringLiteral("\r\n"));
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return int(lines.size());
 }
