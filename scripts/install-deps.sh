@@ -8,7 +8,7 @@ packages=(
     libgtest-dev libbenchmark-dev
     clang libclang-rt-14-dev
     libical-dev python3-icalendar
-    radicale xandikos
+    radicale xandikos qtkeychain-qt6-dev
     fonts-liberation
     xvfb openbox xdotool x11-utils x11-xserver-utils imagemagick wmctrl
     dbus libglib2.0-bin gsettings-desktop-schemas dunst

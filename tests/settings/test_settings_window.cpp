@@ -66,7 +66,7 @@ class SettingsWindowTest : public QObject {
         SettingsWorld world;
         Settings_Frm& frame = world.Open();
         QCOMPARE(frame.Which_Tab(), qint16(4)); // the default tab
-        QCOMPARE(frame.TabStrip1->count(), 8);
+        QCOMPARE(frame.TabStrip1->count(), 9);
         QCOMPARE(frame.TabStrip1->tabText(3), QStringLiteral("Style && Position"));
         for (int tab : {1, 8, 2, 2, 7, 3, 5, 4, 6, 1}) {
             world.Click_Tab(tab);
@@ -77,7 +77,7 @@ class SettingsWindowTest : public QObject {
             // Every tab lies inside the strip, and none overlaps its neighbour.
             const QRect rect = frame.TabStrip1->tabRect(tab - 1);
             QVERIFY(frame.TabStrip1->rect().contains(rect));
-            if (tab % 4 != 0)
+            if (tab % 5 != 0)
                 QVERIFY(!rect.intersects(frame.TabStrip1->tabRect(tab)));
             // The selected tab's row lies next to the page, whichever row it is.
             QCOMPARE(rect.bottom(), frame.TabStrip1->height() - 1);
@@ -97,7 +97,7 @@ class SettingsWindowTest : public QObject {
         frame.TabStrip1->setFocus();
         for (int i = 0; i < 3; ++i)
             QTest::keyClick(frame.TabStrip1, Qt::Key_Right);
-        QCOMPARE(frame.Which_Tab(), qint16(8));
+        QCOMPARE(frame.Which_Tab(), qint16(9));
         // The pages lie where the frame puts them, all in the same place.
         for (QWidget* each : frame.Settings_Fra)
             QCOMPARE(each->geometry(), frame.Settings_Fra[0]->geometry());

@@ -18,9 +18,9 @@ share_of() {
 }
 
 # The tabs lie in two rows: the selected tab's row next to the page at y 33, the other at y 13
-# (pixels in the window). "Settings" shares the first row with "Colours", "Tooltips" and "About"
-# lie in the second.
-tab_settings_x=205 tab_tooltips_x=45 tab_about_x=330
+# (pixels in the window). "Settings" and "Tooltips" share the first row with "Colours", "About"
+# lies in the second.
+tab_settings_x=165 tab_tooltips_x=340 tab_about_x=240
 front_row_y=33 back_row_y=13
 # A page starts at (15, 51). The "Normal Day Colour" label: (31, 35) in the page; the palette
 # chart: (8, 200); its pure red at chart pixel (1, 24).
@@ -63,9 +63,9 @@ if open_settings; then
     sleep 0.3
     [ -f "$autostart" ] && fail "clearing Run at Startup + Apply left $autostart"
 
-    click $tab_tooltips_x $back_row_y
+    click $tab_tooltips_x $front_row_y
     shot_settings settings-tooltips.png
-    click $tab_about_x $front_row_y
+    click $tab_about_x $back_row_y
     shot_settings settings-about.png
     click $ok_x $ok_y
     sleep 0.5

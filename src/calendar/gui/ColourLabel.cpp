@@ -35,6 +35,14 @@ void ColourLabel::Set_Opaque(bool opaque) {
     update();
 }
 
+void ColourLabel::Set_Tint(int first_line, qint32 colour) {
+    if (tint_line_ == first_line && tint_ == colour)
+        return;
+    tint_line_ = first_line;
+    tint_ = colour;
+    update();
+}
+
 QString ColourLabel::Shown_Text() const {
     return Shown_Caption(text());
 }
@@ -58,6 +66,16 @@ void ColourLabel::paintEvent(QPaintEvent*) {
     painter.setPen(Shown_Fore());
     // Captions start at the top like the classic label, aligned across as asked, and are clipped
     // by the label.
-    const Qt::Alignment across = alignment() & Qt::AlignHorizontal_Mask;
-    painter.drawText(rect(), int(across | Qt::AlignTop), shown);
+    const int flags = int((alignment() & Qt::AlignHorizontal_Mask) | Qt::AlignTop);
+    const QStringList lines = shown.split(QLatin1Char('\n'));
+    if (tint_line_ < 0 || tint_line_ >= lines.size()) {
+        painter.drawText(rect(), flags, shown);
+        return;
+    }
+    // The tinted lines go where the same text drawn at once would put them.
+    painter.drawText(rect(), flags, lines.mid(0, tint_line_).join(QLatin1Char('\n')));
+    painter.setPen(Resolve_Colour(tint_, palette()));
+    const int top = tint_line_ * QFontMetrics(font()).lineSpacing();
+    painter.drawText(rect().adjusted(0, top, 0, 0), flags,
+                     lines.mid(tint_line_).join(QLatin1Char('\n')));
 }

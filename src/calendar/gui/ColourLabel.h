@@ -13,6 +13,11 @@ class ColourLabel : public QLabel {
     void Set_Back_Colour(qint32 value);
     void Set_Fore_Colour(qint32 value);
     void Set_Opaque(bool opaque);
+    // Draws the caption's lines from first_line on in colour (a day box's remote events after
+    // its note); a negative first_line draws every line in the text colour.
+    void Set_Tint(int first_line, qint32 colour);
+    int Tint_Line() const { return tint_line_; }
+    qint32 Tint_Colour() const { return tint_; }
     qint32 Back_Colour() const { return back_; }
     qint32 Fore_Colour() const { return fore_; }
     bool Opaque() const { return opaque_; }
@@ -30,6 +35,8 @@ class ColourLabel : public QLabel {
     qint32 back_ = 16777215;
     qint32 fore_ = 0;
     bool opaque_ = false;
+    int tint_line_ = -1;
+    qint32 tint_ = 0;
 };
 
 // The caption as drawn: "&&" as "&", CR LF as a line break.

@@ -24,6 +24,8 @@ class QMouseEvent;
 class QLabel;
 class QScreen;
 class QTimer;
+class RemoteLink;
+struct RemoteDayEvent;
 class Settings_Frm;
 class SingleInstance;
 
@@ -179,6 +181,14 @@ class Main_Frm : public QWidget {
     // Shows a stored event text in a day box: caption, tooltips, and the underline that marks a
     // day with an event (has_event) in the small style.
     void Show_Box_Event(qint16 index, const QString& stored, bool has_event);
+    // Remote calendars: set up at start only when one is on, or when the Calendars tab asks.
+    void Start_Remote();
+    RemoteLink& Remote_Link();
+    RemoteLink* Remote() const { return remote_; }
+    // The day's events of the calendars that are on; none without a remote calendar.
+    QList<RemoteDayEvent> Remote_Day(const QDate& day) const;
+    void Show_Remote_Days(const QList<bool>& noted);
+    int Caption_Lines(const QString& stored, qint16 index) const;
     // F8 and the day menu's "Settings": opens the settings window, or activates the open one.
     void Show_Settings();
     // The settings window while it is open; nullptr otherwise.
@@ -251,6 +261,7 @@ class Main_Frm : public QWidget {
     // The last day whose reminders were shown, read from the state file when first needed.
     QDate reminded_day_;
     bool reminded_read_ = false;
+    RemoteLink* remote_ = nullptr;
     bool dragging_ = false;
     QPoint press_point_;
     QPoint press_window_;

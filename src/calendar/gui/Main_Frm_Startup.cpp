@@ -35,6 +35,7 @@ void Main_Frm::Form_Load(const StartOptions& options) {
     ViewYear = year;
     ViewMonth = month;
     Set_Repos();
+    Start_Remote();
     Load_Dates();
     Which_Month_Lbl->setText(Title());
     Set_Day_Headers();

@@ -5,6 +5,7 @@
 #include "events/BalloonPlacement.h"
 #include "events/TimeOut.h"
 #include "events/gui/frmBalloon.h"
+#include "remote/RemoteLink.h"
 
 #include <QMouseEvent>
 
@@ -51,7 +52,11 @@ void Main_Frm::Balloon_Press(qint16 index) {
         return;
     Hovered_Box = index;
     Temp_Lst.current_key = Event_Key(day);
-    Balloon_Tooltip(Temp_Lst.Get_Message(false));
+    QString text = Temp_Lst.Get_Message(false);
+    const QString remote = Remote_Tip_Text(Remote_Day(day), QLocale());
+    if (!remote.isEmpty())
+        text += (text.isEmpty() ? QString() : QStringLiteral("\r\n")) + remote;
+    Balloon_Tooltip(text);
 }
 
 void Main_Frm::Balloon_Tooltip(const QString& text) {

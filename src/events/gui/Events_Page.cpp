@@ -136,6 +136,16 @@ void Events_Page::LoadOverviewLists() {
     Sort_Overview(overview.entries, Key_Order(order));
     const bool ok = overview.ok;
     model_->Set_Overview(std::move(overview), SortOrder::Ascending_Date);
+    // The remote calendars' events from the start of this month to a year ahead: their series
+    // have no end, the notes of the file do.
+    QList<RemoteOverviewLine> remote;
+    if (Main_Frm* calendar = Calendar(); calendar && calendar->Remote()) {
+        const QDate today = Current_Clock().Today();
+        remote = Remote_Overview_Lines(calendar->Remote()->Events(),
+                                       QDate(today.year(), today.month(), 1), today.addYears(1),
+                                       QLocale());
+    }
+    model_->Set_Remote(std::move(remote));
     // What was read before a malformed record stays listed.
     if (!ok)
         Tell_Load_Error(false);
@@ -151,9 +161,9 @@ const Overview& Events_Page::Dates_Lst() const {
 }
 
 void Events_Page::Events_Lst_Click(const QModelIndex& index) {
-    const OverviewEntry* entry = model_->Entry_At(index.row());
-    if (entry)
-        Countdown_Lbl->setText(Countdown_Text(entry->date, Current_Clock().Today()));
+    const QDate day = model_->Date_At(index.row());
+    if (day.isValid())
+        Countdown_Lbl->setText(Countdown_Text(day, Current_Clock().Today()));
 }
 
 void Events_Page::Events_Lst_DblClick(const QModelIndex& index) {

@@ -7,6 +7,7 @@
 #include "calendar/gui/ColourLabel.h"
 #include "events/CaptionFit.h"
 #include "events/MonthEvents.h"
+#include "remote/RemoteLink.h"
 
 #include <QFontMetrics>
 #include <QTextDocument>
@@ -43,7 +44,33 @@ void Show_Events(Main_Frm& frm, const MonthEventIndex& index, const QList<Indexe
     for (const IndexedEvent& event : events)
         frm.Show_Box_Event(qint16(first_box + event.day - 1), index.Text(event).toString(), true);
 }
+
+QString Join_Lines(const QString& first, const QString& second) {
+    if (first.isEmpty() || second.isEmpty())
+        return first + second;
+    return first + QStringLiteral("\r\n") + second;
+}
+
+// The days of a plan that hold a note of their own.
+void Note_Days(const QList<IndexedEvent>& events, QList<bool>& noted) {
+    for (const IndexedEvent& event : events)
+        if (event.day > 0 && event.day < noted.size())
+            noted[event.day] = true;
+}
 } // namespace
+
+// The days of the month with remote events but no note of their own: the notes' boxes already
+// added them after the note.
+void Main_Frm::Show_Remote_Days(const QList<bool>& noted) {
+    if (!remote_)
+        return;
+    const QDate first(ViewYear, ViewMonth, 1);
+    for (int day = 1; day <= first.daysInMonth(); ++day) {
+        const QDate date(ViewYear, ViewMonth, day);
+        if (!noted.value(day) && !Remote_Day(date).isEmpty())
+            Show_Box_Event(Box_Index(date), QString(), false);
+    }
+}
 
 // The file is read in one pass over its bytes that keeps only the month's and today's records;
 // a rebuild of the same month reads it again only when it changed.
@@ -58,11 +85,19 @@ void Main_Frm::Load_Dates() {
     const int first_box = Start_Box(month, year);
     const MonthPlan plan = Plan_Month(*index, month, year, first_box, Box_Count, today,
                                       Settings.Show_Alerts == 1 && !Alert_Shown);
+    QList<bool> noted(32, false);
+    Note_Days(plan.before_alert, noted);
+    Note_Days(plan.after_alert, noted);
     Show_Events(*this, *index, plan.before_alert, first_box);
-    if (plan.alert) {
+    // Today's remote events join the alert of today's note, or have one of their own.
+    const QString remote_today = Settings.Show_Alerts == 1 && !Alert_Shown && Box_Index(today) >= 0
+                                     ? Remote_Tip_Text(Remote_Day(today), QLocale())
+                                     : QString();
+    if (plan.alert || !remote_today.isEmpty()) {
+        const QString note = plan.alert ? index->Text(*plan.alert).toString() : QString();
         // No clicks on the grid while the alert is open.
         setEnabled(false);
-        Msg_Box(Alert_Text(index->Text(*plan.alert).toString(), today), MsgButtons::Ok,
+        Msg_Box(Join_Lines(Alert_Text(note, today), remote_today), MsgButtons::Ok,
                 MsgIcon::Information, QStringLiteral("Almanor"));
         Alert_Shown = true;
         setEnabled(true);
@@ -72,6 +107,7 @@ void Main_Frm::Load_Dates() {
             return;
     }
     Show_Events(*this, *index, plan.after_alert, first_box);
+    Show_Remote_Days(noted);
     if (plan.load_error || !read_ok)
         Show_Load_Error();
 }
@@ -80,8 +116,12 @@ void Main_Frm::Load_Dates() {
 void Main_Frm::Show_Box_Event(qint16 index, const QString& stored, bool has_event) {
     if (index < 0 || index >= Box_Count)
         return;
+    // A day's remote events follow its own note, in the caption and in the tooltip.
+    const QList<RemoteDayEvent> remote = Remote_Day(Box_Date(index));
+    const QString caption = Join_Lines(stored, Remote_Caption_Text(remote, QLocale()));
     if (Settings.Tooltips == 1) {
-        const QString tip = Plain_Tooltip(Unescape_Event_Text(stored));
+        const QString tip = Plain_Tooltip(
+            Join_Lines(Unescape_Event_Text(stored), Remote_Tip_Text(remote, QLocale())));
         Box_Caption_Lbl[index]->setToolTip(tip);
         Box_Lbl[index]->setToolTip(tip);
     }
@@ -92,7 +132,9 @@ void Main_Frm::Show_Box_Event(qint16 index, const QString& stored, bool has_even
         font.setUnderline(underline);
         Box_Lbl[index]->setFont(font);
     }
-    DotDotDot(stored, Box_Caption_Lbl[index]);
+    DotDotDot(caption, Box_Caption_Lbl[index]);
+    Box_Caption_Lbl[index]->Set_Tint(remote.isEmpty() ? -1 : Caption_Lines(stored, index),
+                                     remote.isEmpty() ? 0 : remote.first().colour);
 }
 
 bool Main_Frm::Enter_Date(const QString& record) {
@@ -162,4 +204,17 @@ void Main_Frm::Get_Line(QLabel* label) {
     const qint32 label_width = scale.X_Twips(label->width());
     DotDotDot_Lbl->setText(
         ::Get_Line(DotDotDot_Lbl->text(), label_width, Window_Text_Width(*this, scale)));
+}
+
+// The lines the note alone takes in a box's caption: the remote events start below them.
+int Main_Frm::Caption_Lines(const QString& stored, qint16 index) const {
+    if (stored.isEmpty())
+        return 0;
+    const TwipScale scale = Scale();
+    const QString fitted = ::DotDotDot(stored, scale.X_Twips(Box_Caption_Lbl[index]->width()),
+                                       DDD_Style(), Window_Text_Width(*this, scale));
+    QStringList lines = fitted.split(QStringLiteral("\r\n"));
+    while (!lines.isEmpty() && lines.last().isEmpty())
+        lines.removeLast();
+    return int(lines.size());
 }

@@ -3,6 +3,7 @@
 //
 //   AlmanorFetch [--all] [--calendar N]... [--settings FILE] [--cache FOLDER]
 //   AlmanorFetch --discover URL [--user NAME] [--passwords]
+//   AlmanorFetch --store-password URL --user NAME --passwords
 //
 // Without --all only the calendars whose refresh interval has passed are fetched. Passwords come
 // on standard input, one line "N=password" per calendar number, when --passwords is given (never
@@ -10,11 +11,16 @@
 // exits with 1 when any refresh failed. --discover lists the calendars a CalDAV server offers the
 // user, one line "address<TAB>name<TAB>colour" each, for the settings window's Add (a password
 // then comes on standard input, one line "0=password"), so that the settings window needs no
-// network code either.
+// network code either. --store-password puts the password ("0=password" on standard input) of
+// an address and user into the desktop's keyring, and says why on standard error when it can't;
+// a refresh takes the password of a calendar with a user name from the keyring when none came on
+// standard input.
 #include "calendar/SettingsStore.h"
 #include "remote/RemoteCache.h"
 #include "remote/net/CalDav.h"
 #include "remote/net/RefreshAll.h"
+
+#include "Keyring.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -74,6 +80,9 @@ int main(int argc, char** argv) {
     parser.addOption({QStringLiteral("discover"),
                       QStringLiteral("List the calendars of a CalDAV server."),
                       QStringLiteral("URL")});
+    parser.addOption({QStringLiteral("store-password"),
+                      QStringLiteral("Keep the password of an address in the keyring."),
+                      QStringLiteral("URL")});
     parser.addOption({QStringLiteral("user"), QStringLiteral("The user name for --discover."),
                       QStringLiteral("NAME")});
     parser.addOption({QStringLiteral("settings"),
@@ -89,6 +98,16 @@ int main(int argc, char** argv) {
     if (parser.isSet(QStringLiteral("discover")))
         return Discover(parser.value(QStringLiteral("discover")),
                         parser.value(QStringLiteral("user")), passwords.value(0));
+    if (parser.isSet(QStringLiteral("store-password"))) {
+        RemoteCalendar calendar;
+        calendar.url = parser.value(QStringLiteral("store-password"));
+        calendar.user = parser.value(QStringLiteral("user"));
+        QString error;
+        if (Store_Keyring_Password(calendar, passwords.value(0), &error))
+            return 0;
+        QTextStream(stderr) << error << '\n';
+        return 1;
+    }
 
     const QList<RemoteCalendar> calendars = Read_Remote_Calendars(
         parser.isSet(QStringLiteral("settings")) ? parser.value(QStringLiteral("settings"))
@@ -109,8 +128,13 @@ int main(int argc, char** argv) {
     QList<RemoteCalendar> to_fetch;
     QHash<int, QString> their_passwords;
     for (int number : chosen) {
-        to_fetch.append(calendars[number - 1]);
-        their_passwords.insert(static_cast<int>(to_fetch.size()), passwords.value(number));
+        const RemoteCalendar& calendar = calendars[number - 1];
+        to_fetch.append(calendar);
+        QString password = passwords.value(number);
+        // Only a calendar with a user name asks the keyring: a plain subscription starts no D-Bus.
+        if (password.isEmpty() && !calendar.user.isEmpty())
+            password = Read_Keyring_Password(calendar).value_or(QString());
+        their_passwords.insert(static_cast<int>(to_fetch.size()), password);
     }
 
     QNetworkAccessManager network;

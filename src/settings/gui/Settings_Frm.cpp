@@ -6,6 +6,7 @@
 #include "events/gui/Events_Page.h"
 #include "exchange/gui/Exchange_Page.h"
 #include "packs/gui/Packs_Page.h"
+#include "remote/gui/Calendars_Page.h"
 #include "settings/gui/About_Page.h"
 #include "settings/gui/Colours_Page.h"
 #include "settings/gui/General_Page.h"
@@ -44,11 +45,11 @@ Settings_Frm::Settings_Frm(Main_Frm* calendar) : QWidget(nullptr, Qt::Window), c
     setFont(arial);
 
     const TwipScale scale = TwipScale::For_Screen(screen());
-    // Two rows of four tabs: eight captions don't fit side by side in the strip's width.
-    TabStrip1 = new TabStrip(4, this);
+    // Two rows of tabs: nine captions don't fit side by side in the strip's width.
+    TabStrip1 = new TabStrip(5, this);
     TabStrip1->setObjectName(QStringLiteral("TabStrip1"));
     for (const char* caption : {"Events", "Colours", "Settings", "Style && Position", "Tooltips",
-                                "Wallpaper", "Import\\Export", "About"})
+                                "Wallpaper", "Import\\Export", "About", "Calendars"})
         TabStrip1->addTab(QString::fromUtf8(caption));
     // The strip's border: the tabs on top of a panel that holds the pages and the buttons.
     auto* panel = new QFrame(this);
@@ -67,8 +68,9 @@ Settings_Frm::Settings_Frm(Main_Frm* calendar) : QWidget(nullptr, Qt::Window), c
     packs_ = new Packs_Page(this, calendar);
     exchange_ = new Exchange_Page(this, calendar);
     about_ = new About_Page(this, calendar);
-    Settings_Fra = {events_,   colours_, general_,  style_position_,
-                    tooltips_, packs_,   exchange_, about_};
+    calendars_ = new Calendars_Page(this, calendar);
+    Settings_Fra = {events_, colours_,  general_, style_position_, tooltips_,
+                    packs_,  exchange_, about_,   calendars_};
     for (int i = 0; i < Page_Count; ++i)
         Settings_Fra[i]->setObjectName(QStringLiteral("Settings_Fra_%1").arg(i));
 
@@ -144,6 +146,7 @@ void Settings_Frm::Form_Activate() {
     packs_->Get_Papers();
     update();
     packs_->Load_Pack_Checks();
+    calendars_->Load_List();
 }
 
 void Settings_Frm::TabStrip1_Click() {

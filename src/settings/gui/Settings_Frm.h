@@ -8,6 +8,7 @@
 #include <array>
 
 class About_Page;
+class Calendars_Page;
 class Colours_Page;
 class Events_Page;
 class Exchange_Page;
@@ -27,7 +28,7 @@ class Tooltips_Page;
 class Settings_Frm : public QWidget {
     Q_OBJECT
   public:
-    static constexpr int Page_Count = 8;
+    static constexpr int Page_Count = 9;
 
     explicit Settings_Frm(Main_Frm* calendar);
 
@@ -58,6 +59,7 @@ class Settings_Frm : public QWidget {
     Packs_Page* Packs() const { return packs_; }
     Exchange_Page* Exchange() const { return exchange_; }
     About_Page* About() const { return about_; }
+    Calendars_Page* Calendars() const { return calendars_; }
 
     TabStrip* TabStrip1 = nullptr;
     std::array<QWidget*, Page_Count> Settings_Fra{};
@@ -82,6 +84,7 @@ class Settings_Frm : public QWidget {
     Packs_Page* packs_ = nullptr;
     Exchange_Page* exchange_ = nullptr;
     About_Page* about_ = nullptr;
+    Calendars_Page* calendars_ = nullptr;
     bool unloaded_ = false;
     // Activation reloads the pages when the window shows first and when another window of the
     // program was active in between; the window's own message boxes and balloon don't count.

@@ -1,0 +1,94 @@
+#include "RemoteTestSupport.h"
+
+#include "calendar/SettingsStore.h"
+#include "calendar/gui/ColourLabel.h"
+#include "common/CalendarWorld.h"
+#include "common/TestMain.h"
+#include "remote/RemoteCache.h"
+#include "remote/RemoteLink.h"
+
+#include <QFile>
+#include <QTest>
+
+// The calendar window with remote calendars cached on disk: the events show after the notes,
+// and calendar.dat never takes them.
+class RemoteViewTest : public QObject {
+    Q_OBJECT
+
+    static QByteArray Bytes_Of(const QString& path) {
+        QFile file(path);
+        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+
+  private slots:
+    void cached_events_follow_the_notes_and_never_reach_the_file() {
+        CalendarWorld world;
+        qputenv("XDG_CACHE_HOME", (world.env.Root() + "/cache").toLocal8Bit());
+        world.Write_Events({"10/2/2026=Lunch", "11/2/2026=Gym"});
+        const QByteArray before = Bytes_Of(world.env.Data_File());
+
+        // Nothing is set up while no calendar is on.
+        RemoteCalendar work;
+        work.name = "Work";
+        work.url = "file://" + world.env.Root() + "/work.ics";
+        work.enabled = false;
+        QVERIFY(Write_Remote_Calendars(Settings_File_Path(), {work}));
+        QVERIFY(world.Start().Remote() == nullptr);
+        QVERIFY(world.boxes.shown.size() == 1); // today's note only
+        world.window.reset();
+        world.boxes.shown.clear();
+
+        work.enabled = true;
+        QVERIFY(Write_Remote_Calendars(Settings_File_Path(), {work}));
+        RemoteCacheState state;
+        state.url = work.url;
+        state.kind = "ics";
+        state.last_success = QDateTime(QDate(2026, 2, 10), QTime(8, 0));
+        QVERIFY(Store_Remote_Data(
+            Remote_Cache_Dir(), work,
+            Remote_Calendar_Of(Remote_Event_Of("DTSTART:20260210T143000\nSUMMARY:Dentist & Co\n") +
+                               Remote_Event_Of("DTSTART:20260210T093000\nSUMMARY:Standup\n") +
+                               Remote_Event_Of("DTSTART;VALUE=DATE:20260212\nSUMMARY:Trip\n")),
+            state));
+
+        Main_Frm& window = world.Start();
+        QVERIFY(window.Remote() != nullptr);
+        const QLocale locale;
+        const QString early = locale.toString(QTime(9, 30), QLocale::ShortFormat);
+        const QString late = locale.toString(QTime(14, 30), QLocale::ShortFormat);
+        const qint16 tenth = window.Box_Index(QDate(2026, 2, 10));
+        QCOMPARE(window.Box_Lbl[tenth]->toolTip(),
+                 "Lunch\r\n" + early + " Standup (Work)\r\n" + late + " Dentist & Co (Work)");
+        const qint16 twelfth = window.Box_Index(QDate(2026, 2, 12));
+        QCOMPARE(window.Box_Caption_Lbl[twelfth]->text().trimmed(), QString("Trip"));
+        QCOMPARE(window.Box_Lbl[twelfth]->toolTip(), QString("Trip (Work)"));
+        // Below the note, the caption's lines take the calendar's colour.
+        QCOMPARE(window.Box_Caption_Lbl[tenth]->Tint_Line(), 1);
+        QCOMPARE(window.Box_Caption_Lbl[tenth]->Tint_Colour(), work.colour);
+        QCOMPARE(window.Box_Caption_Lbl[twelfth]->Tint_Line(), 0);
+        QCOMPARE(window.Box_Caption_Lbl[window.Box_Index(QDate(2026, 2, 11))]->Tint_Line(), -1);
+        // The note's box without remote events is as before.
+        QCOMPARE(window.Box_Lbl[window.Box_Index(QDate(2026, 2, 11))]->toolTip(), QString("Gym"));
+        // The alert of today names the remote events after the note.
+        QCOMPARE(world.boxes.shown.size(), 1);
+        QVERIFY(world.boxes.shown[0].text.endsWith("Lunch\r\n" + early + " Standup (Work)\r\n" +
+                                                   late + " Dentist & Co (Work)"));
+
+        // A refreshed cache rebuilds the month; the file of notes is never touched.
+        QVERIFY(Store_Remote_Data(
+            Remote_Cache_Dir(), work,
+            Remote_Calendar_Of(Remote_Event_Of("DTSTART;VALUE=DATE:20260213\nSUMMARY:Fair\n")),
+            state));
+        window.Remote_Link().Settings_Changed();
+        QCOMPARE(window.Box_Lbl[tenth]->toolTip(), QString("Lunch"));
+        QVERIFY(window.Box_Caption_Lbl[twelfth]->text().trimmed().isEmpty());
+        QCOMPARE(window.Box_Lbl[window.Box_Index(QDate(2026, 2, 13))]->toolTip(),
+                 QString("Fair (Work)"));
+        QCOMPARE(Bytes_Of(world.env.Data_File()), before);
+        world.window.reset();
+        qunsetenv("XDG_CACHE_HOME");
+    }
+};
+
+ALMANOR_TEST(RemoteViewTest)
+#include "test_remote_view.moc"
