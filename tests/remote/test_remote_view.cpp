@@ -4,11 +4,27 @@
 #include "calendar/gui/ColourLabel.h"
 #include "common/CalendarWorld.h"
 #include "common/TestMain.h"
+#include "platform/DesktopNotifier.h"
 #include "remote/RemoteCache.h"
 #include "remote/RemoteLink.h"
 
 #include <QFile>
 #include <QTest>
+
+namespace {
+class RecordingNotifier final : public DesktopNotifier {
+  public:
+    explicit RecordingNotifier(QStringList* notices) : notices_(notices) {}
+    bool Available() override { return true; }
+    bool May_Be_Available() const override { return true; }
+    void Notify(const QDate&, const QString& summary, const QString& body) override {
+        notices_->append(summary + QStringLiteral(": ") + body);
+    }
+
+  private:
+    QStringList* notices_;
+};
+} // namespace
 
 // The calendar window with remote calendars cached on disk: the events show after the notes,
 // and calendar.dat never takes them.
@@ -87,6 +103,32 @@ class RemoteViewTest : public QObject {
         QCOMPARE(Bytes_Of(world.env.Data_File()), before);
         world.window.reset();
         qunsetenv("XDG_CACHE_HOME");
+    }
+
+    // Reminders name a day's remote events after its note, and days with remote events only.
+    void reminders_name_the_remote_events() {
+        CalendarWorld world(QDateTime(QDate(2026, 2, 10), QTime(10, 0)));
+        qputenv("XDG_CACHE_HOME", (world.env.Root() + "/cache").toLocal8Bit());
+        world.Set(QStringLiteral("Remind Days"), 2);
+        world.Write_Events({"10/2/2026=Lunch"});
+        RemoteCalendar work;
+        work.name = "Work";
+        work.url = "file://" + world.env.Root() + "/work.ics";
+        QVERIFY(Write_Remote_Calendars(Settings_File_Path(), {work}));
+        RemoteCacheState state;
+        state.url = work.url;
+        state.kind = "ics";
+        state.last_success = QDateTime(QDate(2026, 2, 10), QTime(8, 0));
+        QVERIFY(Store_Remote_Data(
+            Remote_Cache_Dir(), work,
+            Remote_Calendar_Of(Remote_Event_Of("DTSTART;VALUE=DATE:20260210\nSUMMARY:Fair\n") +
+                               Remote_Event_Of("DTSTART;VALUE=DATE:20260212\nSUMMARY:Trip\n")),
+            state));
+        QStringList notices;
+        world.Start(std::make_unique<RecordingNotifier>(&notices));
+        QCOMPARE(notices.size(), 2);
+        QCOMPARE(notices[0], QStringLiteral("Today: Lunch\nFair (Work)"));
+        QVERIFY(notices[1].endsWith(QStringLiteral(": Trip (Work)")));
     }
 };
 

@@ -5,6 +5,7 @@
 #include "calendar/MsgBox.h"
 #include "events/Reminders.h"
 #include "platform/DesktopNotifier.h"
+#include "remote/RemoteLink.h"
 
 void Main_Frm::Set_Notifier(std::unique_ptr<DesktopNotifier> notifier) {
     notifier_ = std::move(notifier);
@@ -38,8 +39,13 @@ void Main_Frm::Check_Reminders(const QDateTime& now) {
     reminded_day_ = today;
     Write_Reminded_Day(Reminder_State_Path(), today);
     bool read_ok = true;
-    const QList<ReminderDay> days =
-        Reminder_Days(Read_Event_Records(Temp_Lst.Path(), &read_ok), today, Settings.Remind_Days);
+    const QList<ReminderDay> days = Reminder_Days(
+        Read_Event_Records(Temp_Lst.Path(), &read_ok), today, Settings.Remind_Days, QLocale(),
+        [this](const QDate& day) {
+            // The remote calendars' events of the day, after its note.
+            const QString lines = Remote_Tip_Text(Remote_Day(day), QLocale());
+            return lines.isEmpty() ? QStringList() : lines.split(QStringLiteral("\r\n"));
+        });
     if (Settings.Use_Notifications == 1 && Notifier().Available()) {
         for (const ReminderDay& day : days)
             Notifier().Notify(day.day, day.summary, day.body);
