@@ -45,7 +45,7 @@ write_events() { python3 "$root/bench/write_events.py" "$1" >"$2"; } # COUNT FIL
 # Each program gets a home of its own: its settings, runtime folder and, for the calendar, its
 # program folder. Separate runtime folders let the calendars run side by side.
 names=(almanor_empty almanor_10k almanor_100k almanor_10k_packs almanor_10k_minutes almanor_10k_seconds
-    qt_window orage gsimplecal)
+    almanor_10k_remind almanor_10k_remote3 qt_window orage gsimplecal)
 declare -A title command
 setup_home() { # NAME
     local home="$work/$1"
@@ -63,8 +63,22 @@ for name in "${names[@]}"; do
         *_packs) settings+="Use%20Themes=1\nPack%20Name=Default\n" ;;
         *_minutes) settings+="Bar%20Time=1\nBar%20Time%20Format=hh:mm\n" ;;
         *_seconds) settings+="Bar%20Time=1\nBar%20Time%20Format=hh:mm:ss\n" ;;
+        *_remind) settings+="Remind%20Days=7\nRemind%20Time=23:59\n" ;;
+        *_remote3)
+            # Three subscriptions of 3,334 events each, fetched into the cache before the runs.
+            for n in 1 2 3; do
+                python3 "$root/bench/write_ics.py" 3334 "$n" >"$work/$name/remote$n.ics"
+                settings+="[Calendar%20$n]\nName=Remote $n\nURL=file://$work/$name/remote$n.ics\n"
+                settings+="Enabled=1\nRefresh%20Minutes=1440\n"
+            done
+            ;;
         esac
         printf "%b" "$settings" >"$work/$name/config/Almanor/Almanor.ini"
+        if [[ $name == *_remote3 ]]; then
+            HOME="$work/$name/home" XDG_CONFIG_HOME="$work/$name/config" \
+                "$work/$name/Almanor/AlmanorFetch" --all >/dev/null 2>&1 ||
+                { echo "AlmanorFetch could not fill the cache of $name" >&2; exit 2; }
+        fi
         case $name in
         almanor_10k*) write_events 10000 "$work/$name/Almanor/calendar.dat" ;;
         almanor_100k) write_events 100000 "$work/$name/Almanor/calendar.dat" ;;
@@ -202,4 +216,7 @@ echo "idle CPU, calendar (10,000 records) / orage: $(ratio "${m_cpu[almanor_10k]
 echo "idle wake-ups a second, calendar (10,000 records): $(awk -v w="${m_wakes[almanor_10k]}" -v t="$idle_seconds" 'BEGIN { printf "%.3f", w / t }') (target 0, at most 1/60 with a clock in minutes)"
 echo "idle wake-ups a minute, title clock in minutes: $(awk -v w="${m_wakes[almanor_10k_minutes]}" -v t="$idle_seconds" 'BEGIN { printf "%.2f", w / t * 60 }') (target at most 1)"
 echo "idle wake-ups a second, title clock in seconds: $(awk -v w="${m_wakes[almanor_10k_seconds]}" -v t="$idle_seconds" 'BEGIN { printf "%.2f", w / t }') (target 1)"
+echo "start, reminders 7 days ahead - off (10,000 records): $(awk -v a="${m_paint[almanor_10k_remind]}" -v b="${m_paint[almanor_10k]}" 'BEGIN { printf "%.1f", a - b }') ms"
+echo "start, three cached remote calendars (10,000 events) - none (10,000 records): $(awk -v a="${m_paint[almanor_10k_remote3]}" -v b="${m_paint[almanor_10k]}" 'BEGIN { printf "%.1f", a - b }') ms"
+echo "idle wake-ups a second, reminders on: $(awk -v w="${m_wakes[almanor_10k_remind]}" -v t="$idle_seconds" 'BEGIN { printf "%.3f", w / t }'); three remote calendars: $(awk -v w="${m_wakes[almanor_10k_remote3]}" -v t="$idle_seconds" 'BEGIN { printf "%.3f", w / t }') (target 0)"
 echo "load average at the end: $(cut -d' ' -f1-3 /proc/loadavg); rounds $rounds, idle rounds $idle_rounds of $idle_seconds s"
