@@ -1,5 +1,7 @@
 #include "remote/RemoteLink.h"
 
+#include <algorithm>
+
 namespace {
 QString Password_Key(const RemoteCalendar& calendar) {
     return calendar.user + QLatin1Char('\n') + calendar.url;
@@ -19,8 +21,11 @@ bool Any_Remote_Calendar_On(const QString& ini_path) {
 }
 
 QString Remote_Caption_Text(const QList<RemoteDayEvent>& events, const QLocale& locale) {
+    // A box shows three lines at most: a busy day's other events would only be measured to be
+    // cut off again, on every rebuild. One more than fits keeps the cut and its "...".
+    constexpr qsizetype Max_Caption_Events = 4;
     QStringList lines;
-    for (const RemoteDayEvent& event : events)
+    for (const RemoteDayEvent& event : events.first(std::min(events.size(), Max_Caption_Events)))
         lines << Box_Line(event, locale).replace(QLatin1Char('&'), QStringLiteral("&&"));
     return lines.join(QStringLiteral("\r\n"));
 }

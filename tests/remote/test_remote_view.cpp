@@ -130,6 +130,12 @@ class RemoteViewTest : public QObject {
         QCOMPARE(notices[0], QStringLiteral("Today: Lunch\nFair (Work)"));
         QVERIFY(notices[1].endsWith(QStringLiteral(": Trip (Work)")));
     }
+
+    // A busy day's caption holds one event more than a box can show, not the whole day.
+    void busy_day_caption_stops_past_what_a_box_shows() {
+        const QList<RemoteDayEvent> day(9, RemoteDayEvent{QTime(9, 0), "Meeting", "Work", 0});
+        QCOMPARE(Remote_Caption_Text(day, QLocale::c()).count(QStringLiteral("\r\n")), 3);
+    }
 };
 
 ALMANOR_TEST(RemoteViewTest)
