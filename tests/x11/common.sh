@@ -60,3 +60,18 @@ program_world() {
     } >"$work/config/Almanor/Almanor.ini"
     export XDG_CONFIG_HOME="$work/config" HOME="$work" LC_ALL=C.UTF-8
 }
+
+# The number of colours in the caption area of the box of day $1 of $month/$year in the calendar
+# window $calendar (style 1 at 15 twips to a pixel: boxes 825 x 915 twips, 75 between them, the
+# grid from 90, 810), below the day number: 1 for an empty caption.
+caption_colours() {
+    local day=$1 first index row column x y
+    first=$(date -d "$year-$month-01" +%w)
+    index=$((first + day - 1))
+    row=$((index / 7))
+    column=$((index % 7))
+    x=$(((90 + column * 900) / 15 + 4))
+    y=$(((810 + row * 990) / 15 + 22))
+    import -window "$calendar" "$work/calendar.png"
+    convert "$work/calendar.png" -crop "47x36+$x+$y" +repage -format %k info:
+}

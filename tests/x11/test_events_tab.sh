@@ -26,19 +26,6 @@ calendar=$(timeout 20 xdotool search --sync --onlyvisible --name '^Almanor$' | h
 [ -n "$calendar" ] || { fail "the calendar window did not appear"; exit 1; }
 sleep 1
 
-# The caption area of a day's box in the calendar window (style 1 at 15 twips to a pixel: boxes
-# 825 x 915 twips, 75 between them, the grid from 90, 810), below the day number.
-caption_colours() {
-    local day=$1 first index row column x y
-    first=$(date -d "$year-$month-01" +%w)
-    index=$((first + day - 1))
-    row=$((index / 7))
-    column=$((index % 7))
-    x=$(((90 + column * 900) / 15 + 4))
-    y=$(((810 + row * 990) / 15 + 22))
-    import -window "$calendar" "$work/calendar.png"
-    convert "$work/calendar.png" -crop "47x36+$x+$y" +repage -format %k info:
-}
 [ "$(caption_colours 10)" -gt 1 ] || fail "the box of the 10th shows no event to begin with"
 
 # F8 on the calendar: the settings window on the "Events" tab, statistics first.

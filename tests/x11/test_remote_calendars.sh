@@ -79,19 +79,6 @@ start_calendar() {
     sleep 1
 }
 
-# The number of colours in the caption area of a day's box (style 1 at 15 twips to a pixel:
-# boxes 825 x 915 twips, 75 between them, the grid from 90, 810): 1 for an empty caption.
-caption_colours() {
-    local day=$1 first index row column x y
-    first=$(date -d "$year-$month-01" +%w)
-    index=$((first + day - 1))
-    row=$((index / 7))
-    column=$((index % 7))
-    x=$(((90 + column * 900) / 15 + 4))
-    y=$(((810 + row * 990) / 15 + 22))
-    import -window "$calendar" "$work/calendar.png"
-    convert "$work/calendar.png" -crop "47x36+$x+$y" +repage -format %k info:
-}
 
 start_calendar
 [ "$(caption_colours "$event_day")" = 1 ] || fail "the box of the $event_day. shows an event before any calendar"

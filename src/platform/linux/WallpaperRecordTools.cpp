@@ -72,13 +72,7 @@ std::optional<WallpaperRecord> Record_Xfce() {
     if (!Run_Tool(Xfconf, Xfce_Channel + QStringList{QStringLiteral("-l")}, &listing))
         return std::nullopt;
     // The backdrops the wallpaper is set on: those with a picture, else the first monitor's.
-    QStringList backdrops;
-    for (const QString& line : listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString property = line.trimmed();
-        if (property.startsWith(QLatin1String("/backdrop/")) &&
-            property.endsWith(QLatin1String("/last-image")))
-            backdrops.append(property.chopped(int(qstrlen("/last-image"))));
-    }
+    QStringList backdrops = Xfce_Backdrops(listing);
     if (backdrops.isEmpty())
         backdrops.append(QStringLiteral("/backdrop/screen0/monitor0/workspace0"));
     WallpaperRecord record{Backend_Name(DesktopFamily::Xfce), {}};

@@ -119,13 +119,7 @@ bool Set_Xfce(const QString& path, WallpaperFit fit) {
     if (!Run_Tool(xfconf, channel + QStringList{QStringLiteral("-l")}, &listing))
         return false;
     // xfdesktop keeps one backdrop per monitor and workspace; set them all.
-    QStringList backdrops;
-    for (const QString& line : listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
-        const QString property = line.trimmed();
-        if (property.startsWith(QLatin1String("/backdrop/")) &&
-            property.endsWith(QLatin1String("/last-image")))
-            backdrops.append(property.chopped(int(qstrlen("/last-image"))));
-    }
+    QStringList backdrops = Xfce_Backdrops(listing);
     // 0 no picture, 1 centred, 2 tiled, 3 stretched.
     const int style = path.isEmpty()                ? 0
                       : fit == WallpaperFit::Centre ? 1
@@ -363,4 +357,15 @@ QString Config_File_Value(const QString& text, const QString& section, const QSt
             return line.mid(prefix.size()).trimmed();
     }
     return QString();
+}
+
+QStringList Xfce_Backdrops(const QString& listing) {
+    QStringList backdrops;
+    for (const QString& line : listing.split(QLatin1Char('\n'), Qt::SkipEmptyParts)) {
+        const QString property = line.trimmed();
+        if (property.startsWith(QLatin1String("/backdrop/")) &&
+            property.endsWith(QLatin1String("/last-image")))
+            backdrops.append(property.chopped(int(qstrlen("/last-image"))));
+    }
+    return backdrops;
 }

@@ -15,6 +15,9 @@ DesktopFamily Desktop_Family(const QString& current_desktop);
 // Runs a program found on PATH; its standard output goes to out. False when it can't be started,
 // doesn't end within ten seconds or ends with a non-zero status.
 bool Run_Tool(const QString& program, const QStringList& arguments, QString* out = nullptr);
+// The backdrops (one per monitor and workspace) in xfconf-query's listing of xfce4-desktop: the
+// property paths before "/last-image".
+QStringList Xfce_Backdrops(const QString& listing);
 
 // Sets the wallpaper with the tools of a desktop family other than Bare_X (GNOME and Budgie:
 // gsettings org.gnome.desktop.background; Cinnamon: org.cinnamon.desktop.background; MATE:
