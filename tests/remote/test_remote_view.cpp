@@ -31,6 +31,15 @@ class RecordingNotifier final : public DesktopNotifier {
 class RemoteViewTest : public QObject {
     Q_OBJECT
 
+    // Stores data as the last good fetch of work, refreshed on the morning of 10 February.
+    static bool Cache_Work(const RemoteCalendar& work, const QByteArray& data) {
+        RemoteCacheState state;
+        state.url = work.url;
+        state.kind = "ics";
+        state.last_success = QDateTime(QDate(2026, 2, 10), QTime(8, 0));
+        return Store_Remote_Data(Remote_Cache_Dir(), work, data, state);
+    }
+
     static QByteArray Bytes_Of(const QString& path) {
         QFile file(path);
         return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
@@ -56,16 +65,11 @@ class RemoteViewTest : public QObject {
 
         work.enabled = true;
         QVERIFY(Write_Remote_Calendars(Settings_File_Path(), {work}));
-        RemoteCacheState state;
-        state.url = work.url;
-        state.kind = "ics";
-        state.last_success = QDateTime(QDate(2026, 2, 10), QTime(8, 0));
-        QVERIFY(Store_Remote_Data(
-            Remote_Cache_Dir(), work,
+        QVERIFY(Cache_Work(
+            work,
             Remote_Calendar_Of(Remote_Event_Of("DTSTART:20260210T143000\nSUMMARY:Dentist & Co\n") +
                                Remote_Event_Of("DTSTART:20260210T093000\nSUMMARY:Standup\n") +
-                               Remote_Event_Of("DTSTART;VALUE=DATE:20260212\nSUMMARY:Trip\n")),
-            state));
+                               Remote_Event_Of("DTSTART;VALUE=DATE:20260212\nSUMMARY:Trip\n"))));
 
         Main_Frm& window = world.Start();
         QVERIFY(window.Remote() != nullptr);
@@ -91,10 +95,8 @@ class RemoteViewTest : public QObject {
                                                    late + " Dentist & Co (Work)"));
 
         // A refreshed cache rebuilds the month; the file of notes is never touched.
-        QVERIFY(Store_Remote_Data(
-            Remote_Cache_Dir(), work,
-            Remote_Calendar_Of(Remote_Event_Of("DTSTART;VALUE=DATE:20260213\nSUMMARY:Fair\n")),
-            state));
+        QVERIFY(Cache_Work(work, Remote_Calendar_Of(Remote_Event_Of(
+                                     "DTSTART;VALUE=DATE:20260213\nSUMMARY:Fair\n"))));
         window.Remote_Link().Settings_Changed();
         QCOMPARE(window.Box_Lbl[tenth]->toolTip(), QString("Lunch"));
         QVERIFY(window.Box_Caption_Lbl[twelfth]->text().trimmed().isEmpty());
@@ -115,15 +117,10 @@ class RemoteViewTest : public QObject {
         work.name = "Work";
         work.url = "file://" + world.env.Root() + "/work.ics";
         QVERIFY(Write_Remote_Calendars(Settings_File_Path(), {work}));
-        RemoteCacheState state;
-        state.url = work.url;
-        state.kind = "ics";
-        state.last_success = QDateTime(QDate(2026, 2, 10), QTime(8, 0));
-        QVERIFY(Store_Remote_Data(
-            Remote_Cache_Dir(), work,
+        QVERIFY(Cache_Work(
+            work,
             Remote_Calendar_Of(Remote_Event_Of("DTSTART;VALUE=DATE:20260210\nSUMMARY:Fair\n") +
-                               Remote_Event_Of("DTSTART;VALUE=DATE:20260212\nSUMMARY:Trip\n")),
-            state));
+                               Remote_Event_Of("DTSTART;VALUE=DATE:20260212\nSUMMARY:Trip\n"))));
         QStringList notices;
         world.Start(std::make_unique<RecordingNotifier>(&notices));
         QCOMPARE(notices.size(), 2);
