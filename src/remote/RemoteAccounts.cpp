@@ -57,6 +57,7 @@ QList<RemoteCalendar> Read_Remote_Calendars(const QString& ini_path) {
                      Number_Or(settings.value(QStringLiteral("Refresh Minutes")),
                                RemoteCalendar::Default_Refresh_Minutes));
         calendar.enabled = Number_Or(settings.value(QStringLiteral("Enabled")), 1) != 0;
+        calendar.keep_notes = Number_Or(settings.value(QStringLiteral("Keep Notes")), 0) != 0;
         settings.endGroup();
         if (calendar.url.isEmpty())
             continue;
@@ -67,8 +68,13 @@ QList<RemoteCalendar> Read_Remote_Calendars(const QString& ini_path) {
     std::stable_sort(numbered.begin(), numbered.end(),
                      [](const auto& a, const auto& b) { return a.first < b.first; });
     QList<RemoteCalendar> calendars;
-    for (auto& [number, calendar] : numbered)
+    bool notes_taken = false;
+    for (auto& [number, calendar] : numbered) {
+        // Two calendars both taking every note would copy each note into both.
+        calendar.keep_notes = calendar.keep_notes && !notes_taken && !Is_Ics_Address(calendar.url);
+        notes_taken = notes_taken || calendar.keep_notes;
         calendars.append(std::move(calendar));
+    }
     return calendars;
 }
 
@@ -91,10 +97,20 @@ bool Write_Remote_Calendars(const QString& ini_path, const QList<RemoteCalendar>
                                                    calendar.refresh_minutes)));
         settings.setValue(QStringLiteral("Enabled"),
                           calendar.enabled ? QStringLiteral("1") : QStringLiteral("0"));
+        if (calendar.keep_notes)
+            settings.setValue(QStringLiteral("Keep Notes"), QStringLiteral("1"));
         settings.endGroup();
     }
     settings.sync();
     return settings.status() == QSettings::NoError;
+}
+
+qsizetype Notes_Calendar_Index(const QList<RemoteCalendar>& calendars) {
+    for (qsizetype i = 0; i < calendars.size(); ++i) {
+        if (calendars[i].keep_notes)
+            return i;
+    }
+    return -1;
 }
 
 QString Fetch_Url(const QString& url) {
@@ -102,6 +118,15 @@ QString Fetch_Url(const QString& url) {
     if (trimmed.startsWith(QStringLiteral("webcal://"), Qt::CaseInsensitive))
         return QStringLiteral("https://") + trimmed.mid(9);
     return trimmed;
+}
+
+bool Is_Ics_Address(const QString& url) {
+    const QUrl parsed(Fetch_Url(url));
+    const QString scheme = parsed.scheme().toLower();
+    if (scheme == QLatin1String("file") ||
+        url.trimmed().startsWith(QLatin1String("webcal:"), Qt::CaseInsensitive))
+        return true;
+    return parsed.path().endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
 }
 
 bool Remove_Remote_Calendar(const QString& ini_path, const QString& cache_dir, qsizetype index) {

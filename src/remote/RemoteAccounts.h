@@ -16,6 +16,9 @@ struct RemoteCalendar {
     qint32 colour = Default_Remote_Colour;
     int refresh_minutes = Default_Refresh_Minutes;
     bool enabled = true;
+    // The user's notes are kept in this calendar, both ways ("Keep Notes=1"). At most one
+    // calendar has it, and only a CalDAV one: an .ics file can't be written to.
+    bool keep_notes = false;
 
     static constexpr qint32 Default_Remote_Colour = 0x00B06020;
     static constexpr int Default_Refresh_Minutes = 60;
@@ -27,8 +30,12 @@ struct RemoteCalendar {
 
 // The calendars of the settings file at ini_path, in the order of their numbers. A group written
 // by hand reads as one added through the settings window: missing keys take their defaults, an
-// interval below the least is raised to it, a group without an address is left out.
+// interval below the least is raised to it, a group without an address is left out. Only the
+// first CalDAV calendar with "Keep Notes=1" keeps the notes; the flag of any other is read as off.
 QList<RemoteCalendar> Read_Remote_Calendars(const QString& ini_path);
+
+// The calendar that keeps the notes, or -1 when none does.
+qsizetype Notes_Calendar_Index(const QList<RemoteCalendar>& calendars);
 
 // Replaces every calendar group of the file with calendars, numbered from 1, leaving the rest of
 // the file as it was. Returns false when the file could not be written.
@@ -36,6 +43,8 @@ bool Write_Remote_Calendars(const QString& ini_path, const QList<RemoteCalendar>
 
 // The address as it is fetched: webcal:// is https://, anything else as typed.
 QString Fetch_Url(const QString& url);
+// Whether the address names an .ics file rather than a CalDAV collection.
+bool Is_Ics_Address(const QString& url);
 
 // Removes the calendar at index (from 0) from the settings file, numbering the rest anew, and
 // deletes its cache from cache_dir. Returns false when the file could not be written (the

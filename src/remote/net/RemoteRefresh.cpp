@@ -6,15 +6,6 @@
 
 #include <QUrl>
 
-bool Is_Ics_Address(const QString& url) {
-    const QUrl parsed(Fetch_Url(url));
-    const QString scheme = parsed.scheme().toLower();
-    if (scheme == QLatin1String("file") ||
-        url.trimmed().startsWith(QLatin1String("webcal:"), Qt::CaseInsensitive))
-        return true;
-    return parsed.path().endsWith(QLatin1String(".ics"), Qt::CaseInsensitive);
-}
-
 void Refresh_Remote_Calendar(QNetworkAccessManager& network, const RemoteCalendar& calendar,
                              const QString& password, const QString& cache_dir,
                              const QDateTime& now, const RefreshOptions& options,

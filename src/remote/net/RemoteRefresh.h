@@ -32,6 +32,3 @@ void Refresh_Remote_Calendar(QNetworkAccessManager& network, const RemoteCalenda
                              const QString& password, const QString& cache_dir,
                              const QDateTime& now, const RefreshOptions& options,
                              std::function<void(const RefreshOutcome&)> done);
-
-// Whether the address names an .ics file rather than a CalDAV collection.
-bool Is_Ics_Address(const QString& url);

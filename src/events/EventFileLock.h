@@ -1,0 +1,24 @@
+#pragma once
+
+#include <QLockFile>
+#include <QString>
+
+// Held while calendar.dat is read, changed and written back, by the calendar and by the note
+// sync (a separate process), so that neither writes the file over a change the other made in
+// between. The lock is the file path + ".lock"; one left by a process that died is taken over.
+// A folder where no lock can be made (read-only) doesn't stop anyone: the save itself then
+// fails and says so.
+class EventFileLock {
+  public:
+    explicit EventFileLock(const QString& dat_path, int wait_ms = 5000);
+    ~EventFileLock();
+    EventFileLock(const EventFileLock&) = delete;
+    EventFileLock& operator=(const EventFileLock&) = delete;
+
+    // False when another process held the lock for the whole wait.
+    bool Locked() const { return locked_; }
+
+  private:
+    QLockFile lock_;
+    bool locked_ = false;
+};
