@@ -50,12 +50,17 @@ class RemoteCoreTest : public QObject {
             QStringLiteral("config/Almanor/Almanor.ini"),
             "[Settings]\nStyle=2\n\n"
             "[Calendar 10]\nURL=webcal://example.org/school.ics\nRefresh Minutes=2\n"
-            "Colour=-2147483630\nEnabled=0\n\n"
+            "Colour=-2147483630\nEnabled=0\nKeep Notes=1\n\n"
             "[Calendar 2]\nName=Team\nURL=https://dav.example.org/cal/team/\nUser=anna\n"
-            "Refresh Minutes=lots\n\n"
-            "[Calendar 3]\nName=No address\n\n[Calendars]\nURL=x\n");
+            "Refresh Minutes=lots\nKeep Notes=1\n\n"
+            "[Calendar 3]\nName=No address\n\n[Calendars]\nURL=x\n"
+            "[Calendar 11]\nURL=https://dav.example.org/cal/home/\nKeep Notes=1\n");
         QList<RemoteCalendar> calendars = Read_Remote_Calendars(ini);
-        QCOMPARE(calendars.size(), 2);
+        QCOMPARE(calendars.size(), 3);
+        // Only the first CalDAV calendar keeps the notes: an .ics file can't take them.
+        QCOMPARE(Notes_Calendar_Index(calendars), 0);
+        QVERIFY(!calendars[1].keep_notes && !calendars[2].keep_notes);
+        calendars.removeLast();
         QCOMPARE(calendars[0].name, QStringLiteral("Team"));
         QCOMPARE(calendars[0].user, QStringLiteral("anna"));
         QCOMPARE(calendars[0].refresh_minutes, 60);
