@@ -83,10 +83,16 @@ QString Failure_Of(const HttpAnswer& answer) {
     return answer.error.isEmpty() ? Http_Status_Text(answer.status) : answer.error;
 }
 
-// Answers after which no other way of asking can help: the address, the user or the server.
-bool Is_Final(const HttpAnswer& answer) {
+// Answers that no other way of asking can change: the server, the address or the user is wrong.
+bool Is_Refused(const HttpAnswer& answer) {
     return !answer.error.isEmpty() || answer.status == 401 || answer.status == 404 ||
-           answer.status == 410 || (answer.status >= 500 && answer.status != 501);
+           answer.status == 410;
+}
+
+// Answers after which another request is no use (a server that fails), while a 4xx or a 501
+// may only say that the server has no sync-collection.
+bool Is_Final(const HttpAnswer& answer) {
+    return Is_Refused(answer) || (answer.status >= 500 && answer.status != 501);
 }
 
 struct Listing {
@@ -106,6 +112,9 @@ void Finish_Listing(const ListingPtr& l, const QString& error) {
     l->result.error = error;
     if (!l->result.ok)
         l->result.members.clear();
+    // A full listing names the members there are; some servers add the ones deleted long ago.
+    if (l->result.full)
+        l->result.members.removeIf([](const DavMember& member) { return member.deleted; });
     l->done(l->result);
 }
 
@@ -156,11 +165,14 @@ void List_By_Report(const ListingPtr& l, const QString& token) {
         Xml_Call("REPORT", l->collection, "0", Sync_Query(token), l->user, l->password, l->options),
         [l, token](const HttpAnswer& answer) {
             if (answer.status != 207) {
-                if (Is_Final(answer))
+                if (Is_Refused(answer))
                     return Finish_Listing(l, Failure_Of(answer));
-                // A token the server has forgotten (403/409 valid-sync-token): start afresh.
+                // A token the server has forgotten: 403/409 valid-sync-token, or a 500 from
+                // servers that fail to look it up. Starting afresh costs one request.
                 if (!token.isEmpty() && l->result.members.isEmpty())
                     return List_By_Report(l, {});
+                if (Is_Final(answer))
+                    return Finish_Listing(l, Failure_Of(answer));
                 // No sync-collection on this server.
                 return List_By_Propfind(l);
             }
