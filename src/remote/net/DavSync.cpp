@@ -10,10 +10,6 @@
 
 namespace {
 
-const QString Etag_Property = Dav_Name(Dav_Ns, QStringLiteral("getetag"));
-const QString Data_Property = Dav_Name(CalDav_Ns, QStringLiteral("calendar-data"));
-const QString Collection_Type = Dav_Name(Dav_Ns, QStringLiteral("collection"));
-
 // A server that keeps answering "there is more" (507) with new tokens is asked this often at
 // most: an endless chain would otherwise hold the sync for ever.
 constexpr int Max_Listing_Requests = 200;
@@ -67,18 +63,6 @@ HttpCall Xml_Call(const QByteArray& verb, const QUrl& url, const QByteArray& dep
 }
 
 // Paths compare without their last slash and percent-encoding, as servers differ in both.
-QString Plain_Path(const QUrl& url) {
-    QString path = url.path(QUrl::FullyDecoded);
-    while (path.endsWith(QLatin1Char('/')))
-        path.chop(1);
-    return path;
-}
-
-// Whether href names the collection at base itself rather than one of its members.
-bool Is_Collection(const QUrl& base, const QString& href) {
-    return Plain_Path(base.resolved(QUrl(href))) == Plain_Path(base);
-}
-
 QString Failure_Of(const HttpAnswer& answer) {
     return answer.error.isEmpty() ? Http_Status_Text(answer.status) : answer.error;
 }
@@ -144,14 +128,9 @@ void List_By_Propfind(const ListingPtr& l) {
             const DavMultistatus status = Read_Multistatus(answer.body);
             if (!status.ok)
                 return Finish_Listing(l, status.error);
-            for (const DavResponse& response : status.responses) {
-                if (Is_Collection(answer.url, response.href) ||
-                    response.resource_types.contains(Collection_Type))
-                    continue;
-                Add_Member(l, {response.href,
-                               response.properties.value(Etag_Property).trimmed().toUtf8(),
-                               response.status == 404});
-            }
+            bool truncated = false;
+            for (const DavMember& member : Dav_Members_Of(status, answer.url, &truncated))
+                Add_Member(l, member);
             Finish_Listing(l, {});
         });
 }
@@ -181,17 +160,10 @@ void List_By_Report(const ListingPtr& l, const QString& token) {
                 return Finish_Listing(l, status.error);
             if (token.isEmpty())
                 l->result.full = true;
+            // A server may send part of the changes (507); its token then leads to the rest.
             bool truncated = false;
-            for (const DavResponse& response : status.responses) {
-                if (Is_Collection(answer.url, response.href)) {
-                    // The server sent part of the changes; the token leads to the rest.
-                    truncated = truncated || response.status == 507;
-                    continue;
-                }
-                Add_Member(l, {response.href,
-                               response.properties.value(Etag_Property).trimmed().toUtf8(),
-                               response.status == 404 || response.status == 410});
-            }
+            for (const DavMember& member : Dav_Members_Of(status, answer.url, &truncated))
+                Add_Member(l, member);
             l->result.sync_token = status.sync_token;
             if (truncated && !status.sync_token.isEmpty() && status.sync_token != token)
                 return List_By_Report(l, status.sync_token);
@@ -234,18 +206,7 @@ void Fetch_Next(const FetchingPtr& f) {
                       f->result.error = status.error;
                       return f->done(f->result);
                   }
-                  for (const DavResponse& response : status.responses) {
-                      if (Is_Collection(answer.url, response.href))
-                          continue;
-                      DavResource resource;
-                      resource.href = response.href;
-                      resource.etag = response.properties.value(Etag_Property).trimmed().toUtf8();
-                      resource.ics = response.properties.value(Data_Property).toUtf8();
-                      resource.status = response.status != 0               ? response.status
-                                        : resource.ics.trimmed().isEmpty() ? 404
-                                                                           : 200;
-                      f->result.resources.append(resource);
-                  }
+                  f->result.resources << Dav_Resources_Of(status, answer.url);
                   Fetch_Next(f);
               });
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "remote/DavAnswer.h"
 #include "remote/net/RemoteRefresh.h"
 
 #include <QByteArray>
@@ -12,13 +13,6 @@
 
 // The WebDAV requests of the two-way note sync: what changed in a collection, the events
 // themselves, and conditional writes that never overwrite what the sync hasn't seen.
-
-// A member of a collection as a listing reports it. href as the server wrote it.
-struct DavMember {
-    QString href;
-    QByteArray etag;
-    bool deleted = false;
-};
 
 struct DavListing {
     bool ok = false;
@@ -37,14 +31,6 @@ struct DavListing {
 void List_Dav_Changes(QNetworkAccessManager& network, const QUrl& collection, const QString& user,
                       const QString& password, const QString& token, const RefreshOptions& options,
                       std::function<void(const DavListing&)> done);
-
-struct DavResource {
-    QString href;
-    QByteArray etag;
-    QByteArray ics;
-    // 200 with the event; 404 for a member gone since it was listed.
-    int status = 0;
-};
 
 struct DavFetch {
     bool ok = false;
