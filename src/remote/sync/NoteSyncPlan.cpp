@@ -92,6 +92,10 @@ class Planner {
                                                      : if_match;
         if (kind != NoteUpload::Delete)
             upload.body = Body(entry);
+        // A patched event is what the server holds once the upload went: the next change
+        // patches that.
+        if (kind == NoteUpload::Update && !entry.foreign_ics.isEmpty())
+            plan_.state.entries[index].foreign_ics = upload.body;
         plan_.uploads.append(upload);
     }
 
