@@ -68,6 +68,20 @@ class Planner {
                 }
             }
         }
+        // A run killed after it wrote the server's change into calendar.dat, before its state:
+        // the note stands there already as the server has it, on the server's day.
+        for (qsizetype i = 0; i < old_.entries.size(); ++i) {
+            const RemoteNote* remote = remote_of_.value(Note_Href_Path(old_.entries[i].href));
+            if (local_of_entry_[i] >= 0 || !remote || remote->deleted || !remote->event)
+                continue;
+            for (const qsizetype j : local_by_key.value(remote->event->key)) {
+                if (entry_of_local_[j] < 0 && local_[j].text == remote->event->text) {
+                    local_of_entry_[i] = j;
+                    entry_of_local_[j] = i;
+                    break;
+                }
+            }
+        }
     }
 
     QByteArray Body(const NoteSyncEntry& entry) const {
@@ -139,9 +153,9 @@ class Planner {
             Upload(NoteUpload::Create, Add_Entry(entry));
             return;
         }
-        const Side local_side = !local                                 ? Side::Deleted
-                                : old.dirty || local->text != old.text ? Side::Changed
-                                                                       : Side::Same;
+        const bool changed_here =
+            local && (old.dirty || local->text != old.text || local->key != old.key);
+        const Side local_side = !local ? Side::Deleted : changed_here ? Side::Changed : Side::Same;
         // The server's note, when it was fetched: an unchanged ETag needs no fetch, and a
         // resource that no longer holds a note counts as deleted.
         const bool unchanged_tag = remote && !old.etag.isEmpty() && remote->etag == old.etag;
