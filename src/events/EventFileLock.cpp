@@ -1,10 +1,36 @@
 #include "events/EventFileLock.h"
 
+#include <QDateTime>
+#include <QDeadlineTimer>
+#include <QFileInfo>
+
+namespace {
+
+// Lock files are written in two steps, made and then filled with the owner's process id. One
+// still empty this long after it was made belongs to a process killed between the two: QLockFile
+// alone would wait for its stale time (30 s) before it takes such a file over.
+constexpr qint64 Empty_Lock_Grace_Ms = 2000;
+
+bool Is_Abandoned(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() && info.size() == 0 &&
+           qAbs(info.lastModified().msecsTo(QDateTime::currentDateTime())) > Empty_Lock_Grace_Ms;
+}
+
+} // namespace
+
 EventFileLock::EventFileLock(const QString& dat_path, int wait_ms)
     : lock_(dat_path + QStringLiteral(".lock")) {
     // Nobody holds it longer than one read and write of the file.
     lock_.setStaleLockTime(30000);
-    locked_ = lock_.tryLock(wait_ms);
+    const QString path = dat_path + QStringLiteral(".lock");
+    const QDeadlineTimer deadline(wait_ms);
+    do {
+        const qint64 left = deadline.remainingTime(); // -1: wait for ever
+        locked_ = lock_.tryLock(int(left < 0 ? 100 : qMin<qint64>(100, left)));
+        if (!locked_ && lock_.error() == QLockFile::LockFailedError && Is_Abandoned(path))
+            lock_.removeStaleLockFile();
+    } while (!locked_ && lock_.error() == QLockFile::LockFailedError && !deadline.hasExpired());
     if (!locked_ && lock_.error() == QLockFile::PermissionError)
         locked_ = true;
 }
