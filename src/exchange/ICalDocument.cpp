@@ -2,6 +2,8 @@
 
 #include "exchange/ExchangeFile.h"
 
+#include <QStringList>
+
 #include <cstring>
 
 namespace {
@@ -168,4 +170,16 @@ ICalParseResult Parse_ICal_Calendars(const QByteArray& bytes) {
         return Failure(QStringLiteral("The file holds no calendar."));
     result.ok = true;
     return result;
+}
+
+QString Clean_ICal_Text(const char* value) {
+    QString text = QString::fromUtf8(value);
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    QStringList lines = text.split(QLatin1Char('\n'));
+    for (QString& line : lines) {
+        while (!line.isEmpty() && line.back().isSpace())
+            line.chop(1);
+    }
+    return lines.join(QLatin1Char('\n')).trimmed();
 }

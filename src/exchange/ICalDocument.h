@@ -29,3 +29,7 @@ struct ICalParseResult {
 // every line inside one must be a content line. A value libical can't read (a bad date, an
 // unknown property) only loses that property, as other calendar programs do.
 ICalParseResult Parse_ICal_Calendars(const QByteArray& data);
+
+// A text value with line feeds for line breaks, without spaces at the ends of its lines or blank
+// lines around it.
+QString Clean_ICal_Text(const char* value);

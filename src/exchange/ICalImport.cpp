@@ -14,37 +14,6 @@
 
 namespace {
 
-// Reads an array of BY values, which ends at ICAL_RECURRENCE_ARRAY_MAX or at its size.
-template <size_t N> std::vector<short> By_Values(const short (&values)[N]) {
-    std::vector<short> list;
-    for (short value : values) {
-        if (value == ICAL_RECURRENCE_ARRAY_MAX)
-            break;
-        list.push_back(value);
-    }
-    return list;
-}
-
-template <size_t N> bool Is_Empty_Or(const short (&values)[N], short only) {
-    const std::vector<short> list = By_Values(values);
-    return list.empty() || (list.size() == 1 && list.front() == only);
-}
-
-// A yearly rule without an end that names no other day than its start's: the calendar's own
-// every-year record says exactly that. Any other yearly rule (every second year, the fourth
-// Thursday of November) is expanded instead, as it doesn't fall on one fixed day each year.
-bool Is_Every_Year(const icalrecurrencetype& rule, const icaltimetype& start) {
-    if (rule.freq != ICAL_YEARLY_RECURRENCE || rule.count != 0 ||
-        !icaltime_is_null_time(rule.until) || rule.interval > 1)
-        return false;
-    return By_Values(rule.by_second).empty() && By_Values(rule.by_minute).empty() &&
-           By_Values(rule.by_hour).empty() && By_Values(rule.by_day).empty() &&
-           By_Values(rule.by_year_day).empty() && By_Values(rule.by_week_no).empty() &&
-           By_Values(rule.by_set_pos).empty() &&
-           Is_Empty_Or(rule.by_month, static_cast<short>(start.month)) &&
-           Is_Empty_Or(rule.by_month_day, static_cast<short>(start.day));
-}
-
 // Everything known about one calendar's VEVENTs before they are mapped.
 struct EventContext {
     const ICalImportContext& import;
@@ -68,30 +37,16 @@ std::vector<icaltimetype> Excluded_Starts(icalcomponent* event, const EventConte
     return excluded;
 }
 
-// A text value with line feeds for line breaks, without spaces at the ends of its lines or blank
-// lines around it.
-QString Clean_Text(const char* value) {
-    QString text = QString::fromUtf8(value);
-    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
-    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
-    QStringList lines = text.split(QLatin1Char('\n'));
-    for (QString& line : lines) {
-        while (!line.isEmpty() && line.back().isSpace())
-            line.chop(1);
-    }
-    return lines.join(QLatin1Char('\n')).trimmed();
-}
-
 // The summary, then the description on the next line; line breaks as the editor stores them.
 // An occurrence moved out of its series takes what it doesn't say itself from the series.
 QString Event_Text(icalcomponent* event, icalcomponent* series) {
-    QString summary = Clean_Text(icalcomponent_get_summary(event));
+    QString summary = Clean_ICal_Text(icalcomponent_get_summary(event));
     if (summary.isEmpty() && series)
-        summary = Clean_Text(icalcomponent_get_summary(series));
+        summary = Clean_ICal_Text(icalcomponent_get_summary(series));
     icalcomponent* described =
         series && !icalcomponent_get_first_property(event, ICAL_DESCRIPTION_PROPERTY) ? series
                                                                                       : event;
-    const QString description = Clean_Text(icalcomponent_get_description(described));
+    const QString description = Clean_ICal_Text(icalcomponent_get_description(described));
     QString text = summary;
     if (text.isEmpty() || description == summary)
         text = description;
@@ -170,7 +125,7 @@ void Map_Event(icalcomponent* event, const EventContext& context, QList<Imported
     icalproperty* rrule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
     if (rrule && !icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY) &&
         !icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY) &&
-        Is_Every_Year(icalproperty_get_rrule(rrule), start)) {
+        Is_Every_Year_Rule(icalproperty_get_rrule(rrule), start)) {
         add(start, true);
         return;
     }

@@ -8,6 +8,22 @@
 
 namespace {
 
+// Reads an array of BY values, which ends at ICAL_RECURRENCE_ARRAY_MAX or at its size.
+template <size_t N> std::vector<short> By_Values(const short (&values)[N]) {
+    std::vector<short> list;
+    for (short value : values) {
+        if (value == ICAL_RECURRENCE_ARRAY_MAX)
+            break;
+        list.push_back(value);
+    }
+    return list;
+}
+
+template <size_t N> bool Is_Empty_Or(const short (&values)[N], short only) {
+    const std::vector<short> list = By_Values(values);
+    return list.empty() || (list.size() == 1 && list.front() == only);
+}
+
 // A rule that can't reach the window (a rule no day meets, a count in the millions) is given up
 // after this many steps of the iterator, a fraction of a second.
 constexpr int kMaxSteps = 200000;
@@ -176,4 +192,16 @@ Occurrences Expand_Occurrences(icalcomponent* event, const icaltimetype& start,
     Occurrences out = piles.Take();
     out.cut = out.cut || !whole;
     return out;
+}
+
+bool Is_Every_Year_Rule(const icalrecurrencetype& rule, const icaltimetype& start) {
+    if (rule.freq != ICAL_YEARLY_RECURRENCE || rule.count != 0 ||
+        !icaltime_is_null_time(rule.until) || rule.interval > 1)
+        return false;
+    return By_Values(rule.by_second).empty() && By_Values(rule.by_minute).empty() &&
+           By_Values(rule.by_hour).empty() && By_Values(rule.by_day).empty() &&
+           By_Values(rule.by_year_day).empty() && By_Values(rule.by_week_no).empty() &&
+           By_Values(rule.by_set_pos).empty() &&
+           Is_Empty_Or(rule.by_month, static_cast<short>(start.month)) &&
+           Is_Empty_Or(rule.by_month_day, static_cast<short>(start.day));
 }

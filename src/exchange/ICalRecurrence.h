@@ -44,3 +44,8 @@ struct Occurrences {
 Occurrences Expand_Occurrences(icalcomponent* event, const icaltimetype& start,
                                const std::vector<icaltimetype>& excluded,
                                const ExpansionWindow& window, const QTimeZone& zone, int limit);
+
+// A yearly rule without an end that names no other day than its start's: the calendar's own
+// every-year record says exactly that. Any other yearly rule (every second year, the fourth
+// Thursday of November) is expanded instead, as it doesn't fall on one fixed day each year.
+bool Is_Every_Year_Rule(const icalrecurrencetype& rule, const icaltimetype& start);

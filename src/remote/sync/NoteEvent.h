@@ -1,0 +1,42 @@
+#pragma once
+
+#include "exchange/ICalExchange.h"
+
+#include <QByteArray>
+#include <QDateTime>
+#include <QString>
+
+#include <optional>
+
+// One note as one VEVENT of the notes calendar, read and written with libical.
+
+struct NoteEvent {
+    QString uid;
+    // The normalised key of the note's day; an every-year key for a plain yearly event.
+    QString key;
+    // The stored (escaped) text.
+    QString text;
+    // The event holds more than a note can say (a time, another repeat, several days, alarms):
+    // the note is its first day, and a change patches the event rather than replacing it.
+    bool foreign = false;
+};
+
+// The note of an event resource. An all-day event gives its day, a plain yearly one the
+// every-year key, a timed one its local day with the start time before the text (as the .ics
+// import writes it). The text is the SUMMARY, or the DESCRIPTION when its first line is the
+// SUMMARY; for our own events whose SUMMARY was edited elsewhere the SUMMARY and the lines of the
+// DESCRIPTION after its first; otherwise SUMMARY and DESCRIPTION on two lines. nullopt when the
+// resource holds no event with a day.
+std::optional<NoteEvent> Read_Note_Event(const QByteArray& ics, const ICalImportContext& context);
+
+// Our own event for a note: an all-day event on the key's day (a yearly one, starting in the year
+// of now, for an every-year key), the first line as SUMMARY, the whole text as DESCRIPTION, and
+// "X-ALMANOR-NOTE:1".
+QByteArray Format_Note_Event(const QString& uid, const QString& key, const QString& text,
+                             const QDateTime& now);
+
+// A foreign event with the note's new text (its time prefix taken off again) and, when key names
+// another day, its start and end moved by as many days. Everything else stays as it was. The
+// event unchanged when it can't be read.
+QByteArray Patch_Note_Event(const QByteArray& ics, const QString& key, const QString& text,
+                            const ICalImportContext& context);
