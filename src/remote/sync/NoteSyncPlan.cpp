@@ -12,12 +12,6 @@
 
 namespace {
 
-// A server may write an href percent-encoded or not, as a path or a whole address.
-QString Href_Path(const QString& href) {
-    const QUrl url(href);
-    return QUrl::fromPercentEncoding(url.path(QUrl::FullyEncoded).toUtf8());
-}
-
 enum class Side { Same, Changed, Deleted };
 
 class Planner {
@@ -29,7 +23,7 @@ class Planner {
         : local_(local), old_(state), remote_(remote), full_(listing_full),
           collection_(collection_path), now_(now), context_(context), new_uid_(new_uid) {
         for (const RemoteNote& note : remote_)
-            remote_of_.insert(Href_Path(note.href), &note);
+            remote_of_.insert(Note_Href_Path(note.href), &note);
         plan_.state = state;
         plan_.state.entries.clear();
     }
@@ -38,7 +32,7 @@ class Planner {
         Pair_Entries();
         QSet<const RemoteNote*> known;
         for (qsizetype i = 0; i < old_.entries.size(); ++i) {
-            const RemoteNote* remote = remote_of_.value(Href_Path(old_.entries[i].href));
+            const RemoteNote* remote = remote_of_.value(Note_Href_Path(old_.entries[i].href));
             if (remote)
                 known.insert(remote);
             Merge_Entry(old_.entries[i], local_of_entry_[i], remote);
@@ -278,6 +272,11 @@ bool Holds_Run(const QString& whole, const QString& part) {
 }
 
 } // namespace
+
+QString Note_Href_Path(const QString& href) {
+    const QUrl url(href);
+    return QUrl::fromPercentEncoding(url.path(QUrl::FullyEncoded).toUtf8());
+}
 
 QString Note_Key(QStringView record) {
     EventDay day;

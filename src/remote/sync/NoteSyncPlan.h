@@ -28,6 +28,10 @@ QList<LocalNote> Local_Notes(const QStringList& records);
 // names no day.
 QString Note_Key(QStringView record);
 
+// The path an href names, the same however the server writes it (a path or a whole address,
+// percent-encoded or not): hrefs of one resource compare equal by it.
+QString Note_Href_Path(const QString& href);
+
 // A member of the collection as the server reported it.
 struct RemoteNote {
     QString href;
