@@ -27,9 +27,26 @@ RemoteFetchLauncher::~RemoteFetchLauncher() {
 }
 
 void RemoteFetchLauncher::Schedule() {
-    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(settings_path_);
+    // The fetch's end plans the next one.
+    if (Running()) {
+        timer_.stop();
+        return;
+    }
+    QList<RemoteCalendar> calendars = Read_Remote_Calendars(settings_path_);
     const QDateTime now = now_();
+    // The notes calendar keeps no cache to date its last refresh by. Every run of the fetch syncs
+    // it, and one runs at the calendar's start, so its interval counts from the last run's end.
+    QDateTime notes_due;
+    if (const qsizetype notes = Notes_Calendar_Index(calendars); notes >= 0) {
+        if (calendars[notes].enabled)
+            notes_due = last_end_.isValid()
+                            ? last_end_.addSecs(qint64(calendars[notes].refresh_minutes) * 60)
+                            : now;
+        calendars.removeAt(notes);
+    }
     next_ = Next_Remote_Refresh(calendars, cache_dir_, now);
+    if (notes_due.isValid() && (!next_.isValid() || notes_due < next_))
+        next_ = notes_due;
     if (!next_.isValid()) {
         timer_.stop();
         return;

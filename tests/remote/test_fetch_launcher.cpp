@@ -84,6 +84,7 @@ class FetchLauncherTest : public QObject {
         RemoteCalendar feed;
         feed.name = "Feed";
         feed.url = "https://127.0.0.1:9/feed.ics";
+        feed.enabled = false;
         RemoteCalendar notes;
         notes.name = "Notes";
         notes.url = "http://127.0.0.1:9/user/notes/";
@@ -99,6 +100,8 @@ class FetchLauncherTest : public QObject {
         const QString sync = "--calendar 2 --passwords --settings " + ini + " --cache " +
                              env.Root() + "/cache --data " + env.Data_File();
         QCOMPARE(runs(), QStringList{sync});
+        // It has no cache to date it by: its interval counts from that sync, not from never.
+        QVERIFY(QDateTime::currentDateTimeUtc().secsTo(launcher.Next_Fetch()) > 59 * 60);
 
         // Changes one after another make one sync, once they have paused.
         launcher.Notes_Changed();

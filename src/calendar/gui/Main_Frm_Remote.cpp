@@ -17,8 +17,8 @@ void Main_Frm::Start_Remote() {
     // The first fetch waits until the window is up: the cached events are shown meanwhile. The
     // notes are synced at every start, whenever the calendar's next refresh is due.
     QTimer::singleShot(0, remote_, [link = remote_] {
-        link->Launcher().Schedule();
         link->Launcher().Sync_Notes_Now();
+        link->Launcher().Schedule();
     });
 }
 
