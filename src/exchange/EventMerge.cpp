@@ -166,7 +166,7 @@ ImportOutcome Import_Events_Into_Data_File(const QString& data_path,
     ImportOutcome outcome;
     // The note sync writes calendar.dat from its own process: it must not write an older copy
     // over the merged one, nor this merge over its changes.
-    EventFileLock lock(data_path);
+    const EventFileLock lock(data_path);
     const bool existed = QFile::exists(data_path);
     // An old "data.bak" from an earlier import would otherwise stand for this one.
     if (!existed)
