@@ -148,6 +148,7 @@ bool Finish_Removal(const QString& folder, const RemovalChoice& choice) {
         return Remove_File_If_Present(folder, QStringLiteral("calendar.dat")) &&
                Remove_File_If_Present(folder, QStringLiteral("data.bak")) &&
                Remove_File_If_Present(folder, QStringLiteral("calendar.sync")) &&
+               Remove_File_If_Present(folder, QStringLiteral("calendar.sync.lock")) &&
                Remove_File_If_Present(folder, QStringLiteral("calendar.dat.lock"));
     };
     if (choice.everything) {
