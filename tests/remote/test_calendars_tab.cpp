@@ -19,6 +19,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
 #include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
@@ -220,6 +221,30 @@ class CalendarsTabTest : public QObject {
         QCOMPARE(TestEnv::Read_File(world.world.env.Data_File()), dat);
         QCOMPARE(TestEnv::Read_File(state_path), kept);
         qunsetenv("XDG_CACHE_HOME");
+    }
+
+    // The notes go to one calendar: Add's box is open while exactly one found one is ticked.
+    void add_keeps_the_notes_only_in_the_one_ticked_calendar() {
+        TestEnv env;
+        const QString program = env.Write_File(
+            "fake/AlmanorFetch", "#!/bin/sh\nprintf 'http://127.0.0.1:9/ann/home/\\tHome\\t\\n"
+                                 "http://127.0.0.1:9/ann/work/\\tWork\\t\\n'\n");
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        AddCalendar_Dlg dialog(program, 0);
+        dialog.show();
+        dialog.Url_Txt->setText("http://127.0.0.1:9/");
+        QTest::mouseClick(dialog.Ok_Btn, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.Found_Lst->count(), 2, 10000);
+        QVERIFY(dialog.Notes_Chk->isVisible() && !dialog.Notes_Chk->isEnabled());
+        dialog.Found_Lst->item(0)->setCheckState(Qt::Unchecked);
+        QVERIFY(dialog.Notes_Chk->isEnabled());
+        dialog.Notes_Chk->setChecked(true);
+        QList<RemoteCalendar> chosen = dialog.Chosen();
+        QCOMPARE(chosen.size(), 1);
+        QVERIFY(chosen[0].name == "Work" && chosen[0].keep_notes);
+        dialog.Found_Lst->item(0)->setCheckState(Qt::Checked);
+        chosen = dialog.Chosen();
+        QVERIFY(chosen.size() == 2 && !chosen[0].keep_notes && !chosen[1].keep_notes);
     }
 
     void discovery_failures_are_told_in_the_dialog() {
