@@ -4,6 +4,7 @@
 
 #include "calendar/General_Mod.h"
 #include "calendar/MsgBox.h"
+#include "events/EventFileLock.h"
 #include "events/EventStats.h"
 #include "events/EventStore.h"
 
@@ -116,6 +117,9 @@ RemoveResult Remove_Overview_Record(EventStore& store, const OverviewEntry& entr
     if (Parse_Event_Record(expected_record, &day, false))
         store.current_key =
             Event_Key(day.day, day.month, day.year == Every_Year ? entry.date.year() : day.year);
+    // The note sync writes calendar.dat from its own process: neither may write over a change
+    // the other made between its reading and its writing.
+    EventFileLock lock(store.Path());
     // A file deleted meanwhile holds no record, and Load_File would keep the old list.
     if (!QFile::exists(store.Path()))
         return RemoveResult::Gone;

@@ -1,6 +1,7 @@
 #include "exchange/DataFileExchange.h"
 
 #include "calendar/General_Mod.h"
+#include "events/EventFileLock.h"
 #include "events/EventStore.h"
 #include "exchange/ExchangeFields.h"
 #include "exchange/ExchangeFile.h"
@@ -105,7 +106,9 @@ DataImportOutcome Import_Data_File(const QString& chosen, const QString& data_pa
     const QString problem = Check_Data_File(bytes);
     if (!problem.isEmpty())
         return {false, problem};
-    // The bytes checked are the bytes written: a file changed meanwhile can't slip through.
+    // The bytes checked are the bytes written: a file changed meanwhile can't slip through. The
+    // note sync must not write its copy of the old file over them.
+    const EventFileLock lock(data_path);
     if (!Save_File_Atomically(data_path, bytes))
         return {false, QStringLiteral("The data file could not be written.")};
     return {true, {}};

@@ -1,6 +1,7 @@
 // Imported events joining calendar.dat: the in-memory merge and the one protected save.
 #include "exchange/EventMerge.h"
 
+#include "events/EventFileLock.h"
 #include "events/EventStore.h"
 #include "exchange/ExchangeFile.h"
 
@@ -150,6 +151,7 @@ void Restore_Data_File(const QString& data_path) {
     const QString backup = Data_Backup_Path(data_path);
     if (!QFile::exists(backup))
         return;
+    EventFileLock lock(data_path);
     // Without a calendar.dat the backup is older than this import, which had nothing to copy:
     // putting it back would bring back events from an earlier time.
     QByteArray saved, current;
@@ -162,6 +164,9 @@ void Restore_Data_File(const QString& data_path) {
 ImportOutcome Import_Events_Into_Data_File(const QString& data_path,
                                            const QList<ImportedEvent>& events) {
     ImportOutcome outcome;
+    // The note sync writes calendar.dat from its own process: it must not write an older copy
+    // over the merged one, nor this merge over its changes.
+    const EventFileLock lock(data_path);
     const bool existed = QFile::exists(data_path);
     // An old "data.bak" from an earlier import would otherwise stand for this one.
     if (!existed)

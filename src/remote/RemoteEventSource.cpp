@@ -34,7 +34,9 @@ CachedRemoteEvents::~CachedRemoteEvents() = default;
 void CachedRemoteEvents::Load() {
     loaded_ = true;
     for (const RemoteCalendar& calendar : std::as_const(calendars_)) {
-        if (!calendar.enabled)
+        // The notes calendar's events are the notes themselves, shown as notes already: as remote
+        // events too, every note would show twice.
+        if (!calendar.enabled || calendar.keep_notes)
             continue;
         Parsed parsed;
         parsed.calendar = calendar;

@@ -40,9 +40,10 @@ class RemoteEventSource {
     virtual QList<RemoteDayEvent> Day_Events(const QDate& day) = 0;
 };
 
-// The events of the enabled calendars' cached data. The index of occurrences the fetch wrote is
-// read on the first question; a month outside it is expanded from the data, which is parsed then.
-// Each month is placed once; Reload forgets everything (after a refresh wrote the cache anew).
+// The events of the enabled calendars' cached data, but for the calendar that keeps the notes.
+// The index of occurrences the fetch wrote is read on the first question; a month outside it is
+// expanded from the data, which is parsed then. Each month is placed once; Reload forgets
+// everything (after a refresh wrote the cache anew).
 class CachedRemoteEvents : public RemoteEventSource {
   public:
     CachedRemoteEvents(QList<RemoteCalendar> calendars, QString cache_dir, QTimeZone zone);

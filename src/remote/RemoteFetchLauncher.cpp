@@ -16,6 +16,8 @@ RemoteFetchLauncher::RemoteFetchLauncher(QString fetch_program, QString settings
         if (!Start({}))
             Schedule();
     });
+    notes_timer_.setSingleShot(true);
+    connect(&notes_timer_, &QTimer::timeout, this, [this] { Sync_Notes_Now(); });
 }
 
 RemoteFetchLauncher::~RemoteFetchLauncher() {
@@ -25,9 +27,26 @@ RemoteFetchLauncher::~RemoteFetchLauncher() {
 }
 
 void RemoteFetchLauncher::Schedule() {
-    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(settings_path_);
+    // The fetch's end plans the next one.
+    if (Running()) {
+        timer_.stop();
+        return;
+    }
+    QList<RemoteCalendar> calendars = Read_Remote_Calendars(settings_path_);
     const QDateTime now = now_();
+    // The notes calendar keeps no cache to date its last refresh by. Every run of the fetch syncs
+    // it, and one runs at the calendar's start, so its interval counts from the last run's end.
+    QDateTime notes_due;
+    if (const qsizetype notes = Notes_Calendar_Index(calendars); notes >= 0) {
+        if (calendars[notes].enabled)
+            notes_due = last_end_.isValid()
+                            ? last_end_.addSecs(qint64(calendars[notes].refresh_minutes) * 60)
+                            : now;
+        calendars.removeAt(notes);
+    }
     next_ = Next_Remote_Refresh(calendars, cache_dir_, now);
+    if (notes_due.isValid() && (!next_.isValid() || notes_due < next_))
+        next_ = notes_due;
     if (!next_.isValid()) {
         timer_.stop();
         return;
@@ -41,6 +60,31 @@ void RemoteFetchLauncher::Schedule() {
 
 bool RemoteFetchLauncher::Refresh_Now() {
     return Start({QStringLiteral("--all")});
+}
+
+int RemoteFetchLauncher::Notes_Number() const {
+    const QList<RemoteCalendar> calendars = Read_Remote_Calendars(settings_path_);
+    const qsizetype index = Notes_Calendar_Index(calendars);
+    return index >= 0 && calendars[index].enabled ? static_cast<int>(index) + 1 : 0;
+}
+
+bool RemoteFetchLauncher::Sync_Notes_Now() {
+    notes_timer_.stop();
+    const int number = Notes_Number();
+    if (number == 0)
+        return false;
+    // A change saved while a fetch runs may have come after that fetch read calendar.dat.
+    if (Running()) {
+        notes_queued_ = true;
+        return true;
+    }
+    notes_queued_ = false;
+    return Start({QStringLiteral("--calendar"), QString::number(number)});
+}
+
+void RemoteFetchLauncher::Notes_Changed() {
+    if (Notes_Number() != 0)
+        notes_timer_.start(Notes_Delay);
 }
 
 bool RemoteFetchLauncher::Running() const {
@@ -72,9 +116,12 @@ bool RemoteFetchLauncher::Start(const QStringList& arguments) {
     });
     process_ = process;
     // The fetch reads the same settings and writes the same cache as this calendar.
-    process->start(program_, QStringList(arguments)
-                                 << QStringLiteral("--passwords") << QStringLiteral("--settings")
-                                 << settings_path_ << QStringLiteral("--cache") << cache_dir_);
+    QStringList all = QStringList(arguments)
+                      << QStringLiteral("--passwords") << QStringLiteral("--settings")
+                      << settings_path_ << QStringLiteral("--cache") << cache_dir_;
+    if (!notes_file_.isEmpty() && Notes_Calendar_Index(calendars) >= 0)
+        all << QStringLiteral("--data") << notes_file_;
+    process->start(program_, all);
     process->write(passwords);
     process->closeWriteChannel();
     return true;
@@ -83,7 +130,9 @@ bool RemoteFetchLauncher::Start(const QStringList& arguments) {
 void RemoteFetchLauncher::Ended(int exit_code, QProcess::ExitStatus status) {
     if (process_)
         process_->deleteLater();
+    process_ = nullptr;
     last_end_ = now_();
     emit Fetch_Finished(status == QProcess::NormalExit && exit_code == 0);
-    Schedule();
+    if (!notes_queued_ || !Sync_Notes_Now())
+        Schedule();
 }

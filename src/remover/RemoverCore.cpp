@@ -143,8 +143,13 @@ bool Remove_Ticked_Packs(const QString& folder, const QStringList& names) {
 
 bool Finish_Removal(const QString& folder, const RemovalChoice& choice) {
     const auto remove_events = [&folder] {
+        // The note sync's state and the lock belong to calendar.dat: a state left behind would
+        // make a later sync read every note as deleted here and delete it on the server.
         return Remove_File_If_Present(folder, QStringLiteral("calendar.dat")) &&
-               Remove_File_If_Present(folder, QStringLiteral("data.bak"));
+               Remove_File_If_Present(folder, QStringLiteral("data.bak")) &&
+               Remove_File_If_Present(folder, QStringLiteral("calendar.sync")) &&
+               Remove_File_If_Present(folder, QStringLiteral("calendar.sync.lock")) &&
+               Remove_File_If_Present(folder, QStringLiteral("calendar.dat.lock"));
     };
     if (choice.everything) {
         return Remove_File_If_Present(folder, Remover_File_Name()) && remove_events() &&

@@ -62,6 +62,7 @@ QString Pack_In_Use();
 // Before the pack in use is deleted, the user's own wallpaper is put back.
 // "Everything": the Remover's own file, then the events, then the ticked packs.
 // "Custom...": the events when they are ticked, then the ticked packs when packs are ticked.
-// The events are calendar.dat and data.bak, the whole copy an import keeps beside it.
+// The events are calendar.dat, data.bak (the whole copy an import keeps beside it), the note
+// sync's state "calendar.sync" and the locks "calendar.sync.lock" and "calendar.dat.lock".
 // Stops at the first failure and returns false.
 bool Finish_Removal(const QString& folder, const RemovalChoice& choice);

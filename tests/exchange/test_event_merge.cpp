@@ -1,11 +1,17 @@
 #include "common/FileSizeLimit.h"
 #include "common/TestEnv.h"
 #include "common/TestMain.h"
+#include "events/EventFileLock.h"
 #include "events/EventStore.h"
+#include "events/ReplaceFile.h"
 #include "exchange/EventMerge.h"
 
 #include <QFile>
 #include <QTest>
+
+#include <chrono>
+#include <memory>
+#include <thread>
 
 namespace {
 
@@ -72,10 +78,10 @@ class EventMergeTest : public QObject {
             Dated(2004, 3, 8, "Day"),         // the middle of a part: new
             Dated(2004, 3, 7, "Walk"),        Dated(2004, 3, 7, "Walk")};
         QCOMPARE(Merge_Imported_Events(records, events), 6);
-        QCOMPARE(records, (QStringList{"5/3/2004=Dentist + Tom && Jerry",
-                                       "6/3/2004=Lunch + Gym + Gy + Gy",
-                                       "8/3/2004=Birthday Party + A Day Out + Party + Day",
-                                       "7/3/2004=Walk + Walk"}));
+        QCOMPARE(records,
+                 (QStringList{"5/3/2004=Dentist + Tom && Jerry", "6/3/2004=Lunch + Gym + Gy + Gy",
+                              "8/3/2004=Birthday Party + A Day Out + Party + Day",
+                              "7/3/2004=Walk + Walk"}));
         // The same file twice changes nothing the second time.
         const QStringList after_first = records;
         QCOMPARE(Merge_Imported_Events(records, events), 0);
@@ -117,6 +123,27 @@ class DataFileImportTest : public QObject {
                  (QStringList{"1/1/2004=New year", "5/3/2004=Dentist + Lunch && more",
                               "25/12/9999=Christmas"}));
         QVERIFY(ok);
+    }
+
+    // The note sync, in its own process, holds calendar.dat while it reads, changes and writes
+    // it: an import meanwhile merges into the sync's result rather than writing over it.
+    void import_waits_for_a_writer_that_holds_the_lock() {
+        TestEnv env;
+        const QString data = env.Write_File("Almanor/calendar.dat", "\"1/1/2004=New year\"\r\n");
+        auto lock = std::make_unique<EventFileLock>(data);
+        QVERIFY(lock->Locked());
+        std::thread sync([&] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            Replace_File(data, "\"1/1/2004=New year\"\r\n\"2/1/2004=From the phone\"\r\n");
+            lock.reset();
+        });
+        const ImportOutcome outcome =
+            Import_Events_Into_Data_File(data, {Dated(2004, 3, 5, "Lunch")});
+        sync.join();
+        QVERIFY(outcome.ok);
+        bool ok = false;
+        QCOMPARE(Read_Event_Records(data, &ok),
+                 (QStringList{"1/1/2004=New year", "2/1/2004=From the phone", "5/3/2004=Lunch"}));
     }
 
     void import_into_a_missing_file_creates_it_and_drops_a_stale_backup() {

@@ -11,12 +11,16 @@
 #include "remote/gui/AddCalendar_Dlg.h"
 #include "remote/gui/Calendars_Page.h"
 #include "remote/gui/EditCalendar_Dlg.h"
+#include "remote/sync/NoteSyncState.h"
 #include "settings/gui/TabStrip.h"
 
+#include <QCheckBox>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListView>
+#include <QListWidget>
+#include <QPointer>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -141,6 +145,106 @@ class CalendarsTabTest : public QObject {
         if (!bus.isEmpty())
             qputenv("DBUS_SESSION_BUS_ADDRESS", bus);
         qunsetenv("XDG_CACHE_HOME");
+    }
+
+    // One CalDAV calendar keeps the notes, chosen in Edit; the list marks it and tells how its
+    // sync stands; turning the sync off touches neither calendar.dat nor the sync's state.
+    void the_notes_calendar_is_chosen_one_at_a_time_and_its_sync_is_told() {
+        SettingsWindowWorld world;
+        qputenv("XDG_CACHE_HOME", (world.world.env.Root() + "/cache").toLocal8Bit());
+        world.world.Write_Events({"10/2/2026=Lunch"});
+        RemoteCalendar feed, work, home;
+        feed.name = "Feed";
+        feed.url = "https://127.0.0.1:9/feed.ics";
+        work.name = "Work";
+        work.url = "http://127.0.0.1:9/ann/work/";
+        home.name = "Home";
+        home.url = "http://127.0.0.1:9/ann/home/";
+        QVERIFY(Write_Remote_Calendars(Settings_File_Path(), {feed, work, home}));
+        Settings_Frm& frame = world.Open();
+        Calendars_Page* page = frame.Calendars();
+        QVERIFY(!page->Sync_Lbl->isVisibleTo(page));
+        const auto edit = [&](int row, bool notes) {
+            page->Calendars_Lst->setCurrentItem(page->Calendars_Lst->topLevelItem(row));
+            QTest::mouseClick(page->Edit_Btn, Qt::LeftButton);
+            QPointer<EditCalendar_Dlg> dialog = page->findChild<EditCalendar_Dlg*>();
+            const bool open = dialog->Notes_Chk->isEnabled();
+            dialog->Notes_Chk->setChecked(notes);
+            dialog->accept();
+            delete dialog.data();
+            return open;
+        };
+        const auto keeping = [] {
+            QList<bool> flags;
+            for (const RemoteCalendar& calendar : Read_Remote_Calendars(Settings_File_Path()))
+                flags << calendar.keep_notes;
+            return flags;
+        };
+        // An .ics file can't be written to.
+        QVERIFY(!edit(0, true));
+        QCOMPARE(keeping(), (QList<bool>{false, false, false}));
+        QVERIFY(edit(1, true));
+        QVERIFY(edit(2, true));
+        QCOMPARE(keeping(), (QList<bool>{false, false, true}));
+        // The list is read again after every fetch: no item is kept across one.
+        const auto home_item = [&] { return page->Calendars_Lst->topLevelItem(2); };
+        QVERIFY(home_item()->font(0).bold());
+        QCOMPARE(home_item()->text(3), QString("Notes, not synced yet"));
+        QVERIFY(page->Sync_Lbl->isVisibleTo(page));
+
+        NoteSyncState state;
+        state.calendar_url = home.url;
+        state.last_sync = QDateTime(QDate(2026, 2, 10), QTime(8, 0), Qt::UTC);
+        state.last_error = "The server did not answer.";
+        state.conflicts = QStringList{"Tea && cake + Tea\r\nat four", "older"};
+        NoteSyncEntry waiting;
+        waiting.uid = "u1";
+        waiting.key = "10/2/2026";
+        waiting.text = "Lunch";
+        state.entries.append(waiting);
+        const QString state_path = Note_Sync_State_Path(world.world.env.Data_File());
+        QVERIFY(Write_Note_Sync_State(state_path, state));
+        page->Load_List();
+        const QString when =
+            QLocale().toString(state.last_sync.toLocalTime(), QLocale::ShortFormat);
+        QCOMPARE(page->Sync_Lbl->toolTip(), "Notes: last sync " + when +
+                                                ", 1 waiting\nLast try failed: The server did "
+                                                "not answer.\nKept both texts: Tea & cake + Tea "
+                                                "/ at four");
+        QCOMPARE(home_item()->text(3), QString("Notes: The server did not answer."));
+
+        const QByteArray dat = TestEnv::Read_File(world.world.env.Data_File());
+        const QByteArray kept = TestEnv::Read_File(state_path);
+        QVERIFY(edit(2, false));
+        QCOMPARE(keeping(), (QList<bool>{false, false, false}));
+        QVERIFY(!page->Sync_Lbl->isVisibleTo(page));
+        QCOMPARE(TestEnv::Read_File(world.world.env.Data_File()), dat);
+        QCOMPARE(TestEnv::Read_File(state_path), kept);
+        qunsetenv("XDG_CACHE_HOME");
+    }
+
+    // The notes go to one calendar: Add's box is open while exactly one found one is ticked.
+    void add_keeps_the_notes_only_in_the_one_ticked_calendar() {
+        TestEnv env;
+        const QString program = env.Write_File(
+            "fake/AlmanorFetch", "#!/bin/sh\nprintf 'http://127.0.0.1:9/ann/home/\\tHome\\t\\n"
+                                 "http://127.0.0.1:9/ann/work/\\tWork\\t\\n'\n");
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+        AddCalendar_Dlg dialog(program, 0);
+        dialog.show();
+        dialog.Url_Txt->setText("http://127.0.0.1:9/");
+        QTest::mouseClick(dialog.Ok_Btn, Qt::LeftButton);
+        QTRY_COMPARE_WITH_TIMEOUT(dialog.Found_Lst->count(), 2, 10000);
+        QVERIFY(dialog.Notes_Chk->isVisible() && !dialog.Notes_Chk->isEnabled());
+        dialog.Found_Lst->item(0)->setCheckState(Qt::Unchecked);
+        QVERIFY(dialog.Notes_Chk->isEnabled());
+        dialog.Notes_Chk->setChecked(true);
+        QList<RemoteCalendar> chosen = dialog.Chosen();
+        QCOMPARE(chosen.size(), 1);
+        QVERIFY(chosen[0].name == "Work" && chosen[0].keep_notes);
+        dialog.Found_Lst->item(0)->setCheckState(Qt::Checked);
+        chosen = dialog.Chosen();
+        QVERIFY(chosen.size() == 2 && !chosen[0].keep_notes && !chosen[1].keep_notes);
     }
 
     void discovery_failures_are_told_in_the_dialog() {

@@ -128,6 +128,36 @@ class RemoteViewTest : public QObject {
         QVERIFY(notices[1].endsWith(QStringLiteral(": Trip (Work)")));
     }
 
+    // The calendar that keeps the notes is synced once the window is up, and what the sync wrote
+    // to calendar.dat shows in the boxes; its events never show a second time as remote ones.
+    void the_notes_calendar_shows_through_the_notes() {
+        CalendarWorld world;
+        qputenv("XDG_CACHE_HOME", (world.env.Root() + "/cache").toLocal8Bit());
+        world.Write_Events({"10/2/2026=Lunch"});
+        RemoteCalendar notes;
+        notes.name = "Notes";
+        notes.url = "http://127.0.0.1:9/user/notes/";
+        notes.keep_notes = true;
+        QVERIFY(Write_Remote_Calendars(Settings_File_Path(), {notes}));
+        QVERIFY(Cache_Work(notes, Remote_Calendar_Of(Remote_Event_Of(
+                                      "DTSTART;VALUE=DATE:20260210\nSUMMARY:Lunch\n"))));
+        // Stands for a sync that brings a change made on the phone.
+        const QString program = world.env.Write_File(
+            "Almanor/AlmanorFetch",
+            "#!/bin/sh\nwhile [ $# -gt 0 ]; do [ \"$1\" = --data ] && data=\"$2\"; shift; done\n"
+            "printf '\"10/2/2026=Lunch with Ann\"\\r\\n' > \"$data.new\" && mv \"$data.new\" "
+            "\"$data\"\n");
+        QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
+
+        Main_Frm& window = world.Start();
+        const qint16 tenth = window.Box_Index(QDate(2026, 2, 10));
+        QCOMPARE(window.Box_Lbl[tenth]->toolTip(), QString("Lunch"));
+        QTRY_COMPARE_WITH_TIMEOUT(window.Box_Lbl[tenth]->toolTip(), QString("Lunch with Ann"),
+                                  10000);
+        world.window.reset();
+        qunsetenv("XDG_CACHE_HOME");
+    }
+
     // A busy day's caption holds one event more than a box can show, not the whole day.
     void busy_day_caption_stops_past_what_a_box_shows() {
         const QList<RemoteDayEvent> day(9, RemoteDayEvent{QTime(9, 0), "Meeting", "Work", 0});

@@ -140,6 +140,9 @@ class RemoverCoreTest : public QObject {
         env.Write_File(QStringLiteral("Almanor/") + Remover_File_Name(), "remover");
         env.Write_File(QStringLiteral("Almanor/calendar.dat"), "\"1/1/2004=a\"\r\n");
         env.Write_File(QStringLiteral("Almanor/data.bak"), "\"1/1/2004=a\"\r\n");
+        env.Write_File(QStringLiteral("Almanor/calendar.sync"), "{}");
+        env.Write_File(QStringLiteral("Almanor/calendar.sync.lock"), "1");
+        env.Write_File(QStringLiteral("Almanor/calendar.dat.lock"), "1");
         Make_Pack(env, QStringLiteral("Almanor/A"));
         Make_Pack(env, QStringLiteral("Almanor/B"));
         const QString other = env.Write_File(QStringLiteral("Almanor/Notes/n.txt"), "x");
@@ -150,6 +153,9 @@ class RemoverCoreTest : public QObject {
         QVERIFY(!Present(dir + QLatin1Char('/') + Remover_File_Name()));
         QVERIFY(!Present(dir + QStringLiteral("/calendar.dat")));
         QVERIFY(!Present(dir + QStringLiteral("/data.bak")));
+        QVERIFY(!Present(dir + QStringLiteral("/calendar.sync")));
+        QVERIFY(!Present(dir + QStringLiteral("/calendar.sync.lock")));
+        QVERIFY(!Present(dir + QStringLiteral("/calendar.dat.lock")));
         QVERIFY(!Present(dir + QStringLiteral("/A")));
         QVERIFY(!Present(dir + QStringLiteral("/B")));
         QVERIFY(QFileInfo::exists(program));

@@ -187,6 +187,9 @@ class Main_Frm : public QWidget {
     RemoteLink* Remote() const { return remote_; }
     // The day's events of the calendars that are on; none without a remote calendar.
     QList<RemoteDayEvent> Remote_Day(const QDate& day) const;
+    // The calendar wrote calendar.dat (a note saved, cleared, removed or imported): the calendar
+    // that keeps the notes, when one does, is synced a few seconds later.
+    void Notes_Changed();
     void Show_Remote_Days(const QList<bool>& noted);
     int Caption_Lines(const QString& stored, qint16 index) const;
     // F8 and the day menu's "Settings": opens the settings window, or activates the open one.

@@ -8,6 +8,7 @@
 #include "calendar/gui/Main_Frm.h"
 #include "calendar/gui/MenuPictures.h"
 #include "calendar/gui/PopMenu_Mod.h"
+#include "events/EventFileLock.h"
 
 namespace {
 constexpr qint32 Expand_Id = 999;
@@ -110,9 +111,14 @@ void Main_Frm::Clear_Date(const QDate& day) {
     if (!day.isValid())
         return;
     Temp_Lst.current_key = Event_Key(day);
-    Temp_Lst.Load_File();
-    if (!Temp_Lst.Check_For_Pre(QString()))
-        return;
+    {
+        // The note sync writes calendar.dat from its own process.
+        EventFileLock lock(Temp_Lst.Path());
+        Temp_Lst.Load_File();
+        if (!Temp_Lst.Check_For_Pre(QString()))
+            return;
+    }
+    Notes_Changed();
     const qint16 index = Box_Index(day);
     if (index < 0)
         return;

@@ -5,6 +5,7 @@
 #include "calendar/gui/Main_Frm.h"
 #include "events/EditorClose.h"
 #include "events/EditorText.h"
+#include "events/EventFileLock.h"
 #include "events/EventStore.h"
 
 #include <QCheckBox>
@@ -222,9 +223,15 @@ bool Edit_Frm::Apply_Btn_Click() {
     // open; the editor saves the day it shows.
     store.current_key = Event_Key(day_);
     store.every_year = Every_Year_Chk->isChecked();
-    store.Load_File();
-    if (!store.Check_For_Pre(Escape_Event_Text(typed)))
-        return false;
+    {
+        // The note sync writes calendar.dat from its own process: neither may write over a
+        // change the other made between its reading and its writing.
+        EventFileLock lock(store.Path());
+        store.Load_File();
+        if (!store.Check_For_Pre(Escape_Event_Text(typed)))
+            return false;
+    }
+    calendar_->Notes_Changed();
     Show_Saved_Text(typed);
     Apply_Btn->setEnabled(false);
     calendar_->Alert_Shown = true;

@@ -187,6 +187,8 @@ void Events_Page::Events_Lst_DblClick(const QModelIndex& index) {
         Countdown_Lbl->clear();
         if (calendar && !calendar->Compacted)
             calendar->Refresh_Calendar();
+        if (calendar)
+            calendar->Notes_Changed();
         break;
     case RemoveResult::Gone:
         Msg_Box(QStringLiteral("This event is no longer in the data file: it was changed or "

@@ -143,4 +143,6 @@ void Exchange_Page::Renew_Calendar() {
     calendar->Load_Dates();
     calendar->Set_Colours();
     calendar->Mark_Today();
+    // Every caller has just imported into calendar.dat.
+    calendar->Notes_Changed();
 }

@@ -2,6 +2,7 @@
 
 #include "remote/RemoteAdd.h"
 
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -30,6 +31,9 @@ AddCalendar_Dlg::AddCalendar_Dlg(QString fetch_program, qsizetype existing, QWid
     Found_Lst = new QListWidget(this);
     Found_Lst->setObjectName(QStringLiteral("Found_Lst"));
     Found_Lst->setVisible(false);
+    Notes_Chk = new QCheckBox(QStringLiteral("Keep my notes in this calendar"), this);
+    Notes_Chk->setObjectName(QStringLiteral("Notes_Chk"));
+    Notes_Chk->setVisible(false);
     Status_Lbl = new QLabel(this);
     Status_Lbl->setObjectName(QStringLiteral("Status_Lbl"));
     Status_Lbl->setWordWrap(true);
@@ -46,12 +50,14 @@ AddCalendar_Dlg::AddCalendar_Dlg(QString fetch_program, qsizetype existing, QWid
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
     layout->addWidget(Found_Lst);
+    layout->addWidget(Notes_Chk);
     layout->addWidget(Status_Lbl);
     layout->addLayout(buttons);
     resize(420, sizeHint().height());
 
     connect(Ok_Btn, &QPushButton::clicked, this, [this] { Ok_Btn_Click(); });
     connect(Cancel_Btn, &QPushButton::clicked, this, &QDialog::reject);
+    connect(Found_Lst, &QListWidget::itemChanged, this, [this] { Ticks_Changed(); });
 }
 
 AddCalendar_Dlg::~AddCalendar_Dlg() {
@@ -78,6 +84,7 @@ void AddCalendar_Dlg::Discover() {
     found_at_.clear();
     Found_Lst->clear();
     Found_Lst->setVisible(false);
+    Notes_Chk->setVisible(false);
     Status_Lbl->setText(QStringLiteral("Asking the server for its calendars..."));
     Ok_Btn->setEnabled(false);
     discovery_ = new QProcess(this);
@@ -119,7 +126,23 @@ void AddCalendar_Dlg::Discovered() {
         item->setToolTip(calendar.url);
     }
     Found_Lst->setVisible(true);
+    Notes_Chk->setVisible(true);
+    Ticks_Changed();
     Status_Lbl->setText(QStringLiteral("Tick the calendars to show, then press OK."));
+}
+
+int AddCalendar_Dlg::Ticked() const {
+    int ticked = 0;
+    for (int i = 0; i < Found_Lst->count(); ++i)
+        ticked += Found_Lst->item(i)->checkState() == Qt::Checked ? 1 : 0;
+    return ticked;
+}
+
+void AddCalendar_Dlg::Ticks_Changed() {
+    const bool one = Ticked() == 1;
+    Notes_Chk->setEnabled(one);
+    Notes_Chk->setToolTip(one ? QString()
+                              : QStringLiteral("Tick one calendar to keep the notes in it."));
 }
 
 QList<RemoteCalendar> AddCalendar_Dlg::Chosen() const {
@@ -141,6 +164,8 @@ QList<RemoteCalendar> AddCalendar_Dlg::Chosen() const {
         calendar.name = item->text();
         calendar.colour =
             Remote_Colour_Of(item->data(Qt::UserRole + 1).toString(), existing_ + chosen.size());
+        calendar.keep_notes =
+            Notes_Chk->isEnabled() && Notes_Chk->isChecked() && !Is_Ics_Address(calendar.url);
         chosen << calendar;
     }
     return chosen;

@@ -5,6 +5,7 @@
 #include <QDialog>
 #include <QPointer>
 
+class QCheckBox;
 class QLabel;
 class QLineEdit;
 class QListWidget;
@@ -13,7 +14,8 @@ class QPushButton;
 
 // The Calendars tab's Add: an address, and for a server a user name and password. A calendar
 // file is added as typed; a server is asked for its calendars by the fetch program (so this
-// window needs no network code), and the user ticks the ones to show.
+// window needs no network code), and the user ticks the ones to show. With one ticked, it may
+// keep the notes.
 class AddCalendar_Dlg : public QDialog {
     Q_OBJECT
   public:
@@ -28,6 +30,7 @@ class AddCalendar_Dlg : public QDialog {
     QLineEdit* User_Txt = nullptr;
     QLineEdit* Password_Txt = nullptr;
     QListWidget* Found_Lst = nullptr;
+    QCheckBox* Notes_Chk = nullptr;
     QLabel* Status_Lbl = nullptr;
     QPushButton* Ok_Btn = nullptr;
     QPushButton* Cancel_Btn = nullptr;
@@ -36,6 +39,9 @@ class AddCalendar_Dlg : public QDialog {
     void Ok_Btn_Click();
     void Discover();
     void Discovered();
+    // The notes go to one calendar: the box is open while exactly one is ticked.
+    void Ticks_Changed();
+    int Ticked() const;
 
     QString fetch_program_;
     qsizetype existing_;

@@ -5,6 +5,7 @@
 #include "calendar/MsgBox.h"
 #include "calendar/SettingsStore.h"
 #include "calendar/gui/Main_Frm.h"
+#include "remote/NoteSyncStatus.h"
 #include "remote/RemoteAdd.h"
 #include "remote/RemoteCache.h"
 #include "remote/RemoteLink.h"
@@ -58,6 +59,11 @@ Calendars_Page::Calendars_Page(Settings_Frm* frame, Main_Frm* calendar)
     Note_Lbl->setObjectName(QStringLiteral("Note_Lbl"));
     Note_Lbl->setWordWrap(true);
     Note_Lbl->setGeometry(Place(0, 228, 337, 28));
+    Sync_Lbl = new QLabel(this);
+    Sync_Lbl->setObjectName(QStringLiteral("Sync_Lbl"));
+    Sync_Lbl->setTextFormat(Qt::PlainText);
+    Sync_Lbl->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    Sync_Lbl->setGeometry(Place(0, 258, 337, 48));
 
     connect(Add_Btn, &QPushButton::clicked, this, [this] { Add_Btn_Click(); });
     connect(Edit_Btn, &QPushButton::clicked, this, [this] { Edit_Btn_Click(); });
@@ -65,7 +71,14 @@ Calendars_Page::Calendars_Page(Settings_Frm* frame, Main_Frm* calendar)
     connect(Refresh_Btn, &QPushButton::clicked, this, [this] { Refresh_Btn_Click(); });
     connect(Calendars_Lst, &QTreeWidget::itemChanged, this, &Calendars_Page::Enabled_Changed);
     connect(Calendars_Lst, &QTreeWidget::itemDoubleClicked, this, [this] { Edit_Btn_Click(); });
+    if (calendar && calendar->Remote())
+        Follow_Fetches(calendar->Remote());
     Load_List();
+}
+
+void Calendars_Page::Follow_Fetches(RemoteLink* link) {
+    connect(&link->Launcher(), &RemoteFetchLauncher::Fetch_Finished, this,
+            &Calendars_Page::Load_List, Qt::UniqueConnection);
 }
 
 RemoteLink* Calendars_Page::Link() const {
@@ -93,21 +106,57 @@ void Calendars_Page::Load_List() {
         item->setText(Address_Col, calendar.url);
         item->setToolTip(Address_Col, calendar.url);
         item->setText(Minutes_Col, QStringLiteral("%1 min").arg(calendar.refresh_minutes));
-        const QString state = Remote_State_Text(Read_Remote_State(cache, calendar), QLocale());
+        QString state = Remote_State_Text(Read_Remote_State(cache, calendar), QLocale());
+        if (calendar.keep_notes) {
+            NoteSyncState sync;
+            Read_Note_Sync_State(Note_Sync_State_Path(Data_File()), &sync, nullptr);
+            state = Note_Sync_Brief(sync, QLocale());
+            QFont bold = item->font(Name_Col);
+            bold.setBold(true);
+            item->setFont(Name_Col, bold);
+            item->setToolTip(Name_Col, QStringLiteral("Keeps your notes"));
+        }
         item->setText(State_Col, state);
         item->setToolTip(State_Col, state);
     }
+    Show_Sync_State();
     if (selected < Calendars_Lst->topLevelItemCount())
         Calendars_Lst->setCurrentItem(Calendars_Lst->topLevelItem(selected));
     loading_ = false;
+}
+
+QString Calendars_Page::Data_File() const {
+    const Main_Frm* calendar = Calendar();
+    return calendar ? calendar->Temp_Lst.Path() : App_Path() + QStringLiteral("/calendar.dat");
+}
+
+void Calendars_Page::Show_Sync_State() {
+    if (Notes_Calendar_Index(calendars_) < 0) {
+        Sync_Lbl->clear();
+        Sync_Lbl->setVisible(false);
+        return;
+    }
+    NoteSyncState state;
+    QString error;
+    Read_Note_Sync_State(Note_Sync_State_Path(Data_File()), &state, &error);
+    const QStringList lines = Note_Sync_Lines(state, error, QLocale());
+    // One line each, cut to the page's width: a long error or conflict is whole in the tooltip.
+    QStringList shown;
+    for (const QString& line : lines)
+        shown << Sync_Lbl->fontMetrics().elidedText(line, Qt::ElideRight, Sync_Lbl->width());
+    Sync_Lbl->setText(shown.join(QLatin1Char('\n')));
+    Sync_Lbl->setToolTip(lines.join(QLatin1Char('\n')));
+    Sync_Lbl->setVisible(true);
 }
 
 void Calendars_Page::Store(const QList<RemoteCalendar>& calendars) {
     if (!Write_Remote_Calendars(Settings_File_Path(), calendars))
         Msg_Box(QStringLiteral("The calendars could not be saved to ") + Settings_File_Path(),
                 MsgButtons::Ok, MsgIcon::Critical, QStringLiteral("ERROR"));
-    if (RemoteLink* link = Link())
+    if (RemoteLink* link = Link()) {
+        Follow_Fetches(link);
         link->Settings_Changed();
+    }
     Load_List();
 }
 
@@ -156,7 +205,12 @@ void Calendars_Page::Add_Btn_Click() {
             return;
         for (const RemoteCalendar& calendar : added)
             Keep_Password(calendar, dialog->Password());
-        Store(Read_Remote_Calendars(Settings_File_Path()) + added);
+        QList<RemoteCalendar> calendars = Read_Remote_Calendars(Settings_File_Path()) + added;
+        for (qsizetype i = calendars.size() - added.size(); i < calendars.size(); ++i) {
+            if (calendars[i].keep_notes)
+                Keep_Notes_In(calendars, i);
+        }
+        Store(calendars);
         // A new calendar is fetched at once rather than at the next planned refresh.
         Refresh_Btn_Click();
     });
@@ -181,7 +235,14 @@ void Calendars_Page::Edit_Btn_Click() {
         if (!dialog->Password().isEmpty())
             Keep_Password(edited, dialog->Password());
         calendars[index] = edited;
+        // Turning the sync off leaves calendar.dat, the server and the sync's state as they are.
+        if (edited.keep_notes)
+            Keep_Notes_In(calendars, index);
         Store(calendars);
+        // The first sync of a calendar that now keeps the notes needn't wait for a refresh.
+        if (edited.keep_notes && !old.keep_notes)
+            if (RemoteLink* link = Link())
+                link->Launcher().Sync_Notes_Now();
     });
     dialog->open();
 }
@@ -208,8 +269,7 @@ void Calendars_Page::Refresh_Btn_Click() {
     if (!link)
         return;
     // The list shows how the refresh went once the fetch program has finished.
-    connect(&link->Launcher(), &RemoteFetchLauncher::Fetch_Finished, this,
-            &Calendars_Page::Load_List, Qt::UniqueConnection);
+    Follow_Fetches(link);
     link->Launcher().Refresh_Now();
 }
 

@@ -10,7 +10,8 @@ class QTreeWidgetItem;
 class RemoteLink;
 
 // The "Calendars" tab: the remote calendars with their colour, address, refresh interval, whether
-// they are on and how their last refresh went; Add, Edit, Remove and Refresh Now. Changes are
+// they are on and how their last refresh went; Add, Edit, Remove and Refresh Now. The calendar
+// that keeps the notes is marked, and how its sync stands is told under the list. Changes are
 // written to the settings file at once (the groups are the tab's own, nothing waits for Apply),
 // and the calendar window shows them as soon as they are written.
 class Calendars_Page : public SettingsPage {
@@ -31,6 +32,8 @@ class Calendars_Page : public SettingsPage {
     QPushButton* Remove_Btn = nullptr;
     QPushButton* Refresh_Btn = nullptr;
     QLabel* Note_Lbl = nullptr;
+    // The note sync's state; hidden while no calendar keeps the notes.
+    QLabel* Sync_Lbl = nullptr;
 
   private:
     // The calendar window's link to its remote calendars, set up on first use; null without
@@ -43,6 +46,11 @@ class Calendars_Page : public SettingsPage {
     // the note under the list tells where it went.
     void Keep_Password(const RemoteCalendar& calendar, const QString& password);
     QString Fetch_Program() const;
+    // Has the list read again whenever a fetch (a refresh or a note sync) ends.
+    void Follow_Fetches(RemoteLink* link);
+    void Show_Sync_State();
+    // The calendar.dat whose notes are synced: the calendar window's.
+    QString Data_File() const;
     int Selected() const;
 
     QList<RemoteCalendar> calendars_;

@@ -36,6 +36,11 @@ EditCalendar_Dlg::EditCalendar_Dlg(const RemoteCalendar& calendar, QWidget* pare
     Enabled_Chk = new QCheckBox(QStringLiteral("Show this calendar"), this);
     Enabled_Chk->setObjectName(QStringLiteral("Enabled_Chk"));
     Enabled_Chk->setChecked(calendar.enabled);
+    Notes_Chk = new QCheckBox(QStringLiteral("Keep my notes in this calendar"), this);
+    Notes_Chk->setObjectName(QStringLiteral("Notes_Chk"));
+    Notes_Chk->setChecked(calendar.keep_notes);
+    Notes_Chk->setToolTip(QStringLiteral("Every note of the calendar becomes an event here, and "
+                                         "changes made on either side reach the other."));
     form->addRow(QStringLiteral("Name:"), Name_Txt);
     form->addRow(QStringLiteral("Address:"), Url_Txt);
     form->addRow(QStringLiteral("User name:"), User_Txt);
@@ -43,11 +48,14 @@ EditCalendar_Dlg::EditCalendar_Dlg(const RemoteCalendar& calendar, QWidget* pare
     form->addRow(QStringLiteral("Colour:"), Colour_Btn);
     form->addRow(QStringLiteral("Refresh every:"), Minutes_Spn);
     form->addRow(QString(), Enabled_Chk);
+    form->addRow(QString(), Notes_Chk);
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     form->addRow(buttons);
     resize(420, sizeHint().height());
     Show_Colour();
+    Url_Changed();
 
+    connect(Url_Txt, &QLineEdit::textChanged, this, [this] { Url_Changed(); });
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(Colour_Btn, &QPushButton::clicked, this, [this] {
@@ -66,6 +74,10 @@ void EditCalendar_Dlg::Show_Colour() {
     Colour_Btn->setStyleSheet(QStringLiteral("background-color: %1").arg(colour.name()));
 }
 
+void EditCalendar_Dlg::Url_Changed() {
+    Notes_Chk->setEnabled(!Is_Ics_Address(Url_Txt->text()));
+}
+
 RemoteCalendar EditCalendar_Dlg::Edited() const {
     RemoteCalendar edited = calendar_;
     edited.name = Name_Txt->text().trimmed();
@@ -73,6 +85,7 @@ RemoteCalendar EditCalendar_Dlg::Edited() const {
     edited.user = User_Txt->text().trimmed();
     edited.refresh_minutes = Minutes_Spn->value();
     edited.enabled = Enabled_Chk->isChecked();
+    edited.keep_notes = Notes_Chk->isChecked() && !Is_Ics_Address(edited.url);
     return edited;
 }
 

@@ -10,7 +10,8 @@ class QPushButton;
 class QSpinBox;
 
 // The Calendars tab's Edit: a calendar's name, address, user name, password, colour, refresh
-// interval and whether it is on. An empty password keeps the one already given.
+// interval, whether it is on and, for a CalDAV calendar, whether it keeps the notes. An empty
+// password keeps the one already given.
 class EditCalendar_Dlg : public QDialog {
     Q_OBJECT
   public:
@@ -26,9 +27,12 @@ class EditCalendar_Dlg : public QDialog {
     QPushButton* Colour_Btn = nullptr;
     QSpinBox* Minutes_Spn = nullptr;
     QCheckBox* Enabled_Chk = nullptr;
+    QCheckBox* Notes_Chk = nullptr;
 
   private:
     void Show_Colour();
+    // An .ics address can't be written to: it can't keep the notes.
+    void Url_Changed();
 
     RemoteCalendar calendar_;
 };
