@@ -333,6 +333,33 @@ class EditorTest : public QObject {
         QVERIFY(world.Caption(5)->Shown_Text().simplified().isEmpty());
     }
 
+    // The note sync rewrites calendar.dat from its own process while an editor may be open.
+    void a_note_changed_in_the_file_while_the_editor_is_open_is_kept() {
+        InteractionWorld world;
+        world.Write_Events({QStringLiteral("5/3/2004=lunch"), QStringLiteral("6/3/2004=gym")});
+        world.Start();
+        Show_March_2004(world);
+        Edit_Frm* editor = Open(world, 5);
+        QTest::keyClicks(editor->Message_Txt, QStringLiteral("lunch at one"));
+        world.Write_Events(
+            {QStringLiteral("5/3/2004=lunch with Ann"), QStringLiteral("6/3/2004=gym at six")});
+        editor->Ok_Btn->click();
+        QCOMPARE(world.Events()[0], QStringLiteral("5/3/2004=lunch at one + lunch with Ann"));
+        QCOMPARE(world.Caption(5)->toolTip(), QStringLiteral("lunch at one + lunch with Ann"));
+
+        // Only the tick changed, or the note cleared: the newer text from the file stays.
+        editor = Open(world, 6);
+        world.Write_Events({QStringLiteral("5/3/2004=x"), QStringLiteral("6/3/2004=gym at 7")});
+        editor->Every_Year_Chk->setChecked(true);
+        editor->Ok_Btn->click();
+        QCOMPARE(world.Events()[1], QStringLiteral("6/3/9999=gym at 7"));
+        editor = Open(world, 6);
+        world.Write_Events({QStringLiteral("5/3/2004=x"), QStringLiteral("6/3/9999=gym at 8")});
+        QTest::keyClick(editor->Message_Txt, Qt::Key_Delete);
+        editor->Ok_Btn->click();
+        QCOMPARE(world.Events()[1], QStringLiteral("6/3/9999=gym at 8"));
+    }
+
     void saved_event_for_today_raises_no_alert() {
         InteractionWorld world;
         world.Start();

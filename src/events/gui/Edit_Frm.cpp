@@ -7,6 +7,7 @@
 #include "events/EditorText.h"
 #include "events/EventFileLock.h"
 #include "events/EventStore.h"
+#include "events/NoteJoin.h"
 
 #include <QCheckBox>
 #include <QCloseEvent>
@@ -103,6 +104,7 @@ void Edit_Frm::Open_Day(const QDate& day) {
     const QString stored = store.Get_Message(true);
     Every_Year_Chk->setChecked(store.every_year);
     opened_every_year_ = store.every_year;
+    opened_text_ = stored;
     Set_Message_Text(Unescape_Event_Text(stored));
     Apply_Btn->setEnabled(false);
     Date_Lbl->setText(Editor_Date_Text(day));
@@ -228,8 +230,12 @@ bool Edit_Frm::Apply_Btn_Click() {
         // change the other made between its reading and its writing.
         EventFileLock lock(store.Path());
         store.Load_File();
-        if (!store.Check_For_Pre(Escape_Event_Text(typed)))
+        const QString text =
+            Editor_Save_Text(opened_text_, store.Get_Message(false), Escape_Event_Text(typed));
+        if (!store.Check_For_Pre(text))
             return false;
+        opened_text_ = text;
+        typed = Unescape_Event_Text(text);
     }
     calendar_->Notes_Changed();
     Show_Saved_Text(typed);

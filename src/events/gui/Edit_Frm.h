@@ -59,6 +59,9 @@ class Edit_Frm : public QWidget {
     bool closed_ = false;
     // The tick as the day was opened: changing it alone is a change OK would save.
     bool opened_every_year_ = false;
+    // The stored text as the day was opened: a save compares the file's text with it, so that a
+    // change the note sync brought in meanwhile is kept rather than overwritten.
+    QString opened_text_;
     bool limiting_ = false;
     // The longest text the box keeps: the limit, or a longer stored text as it was opened (the
     // limit is for typing; a stored text is never cut), shrinking as the user shortens it.

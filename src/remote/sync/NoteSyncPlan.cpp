@@ -290,11 +290,6 @@ class Planner {
     NotePlan plan_;
 };
 
-bool Holds_Run(const QString& whole, const QString& part) {
-    const QString sep = QStringLiteral(" + ");
-    return (sep + whole + sep).contains(sep + part + sep);
-}
-
 } // namespace
 
 QString Note_Href_Path(const QString& href) {
@@ -320,14 +315,6 @@ QList<LocalNote> Local_Notes(const QStringList& records) {
             notes.append({key, text});
     }
     return notes;
-}
-
-QString Join_Note_Texts(const QString& local, const QString& remote) {
-    if (remote.isEmpty() || Holds_Run(local, remote))
-        return local;
-    if (local.isEmpty() || Holds_Run(remote, local))
-        return remote;
-    return local + QStringLiteral(" + ") + remote;
 }
 
 NotePlan Plan_Note_Sync(const QList<LocalNote>& local, const NoteSyncState& state,

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "events/NoteJoin.h"
 #include "exchange/ICalExchange.h"
 #include "remote/sync/NoteEvent.h"
 #include "remote/sync/NoteSyncState.h"
@@ -76,10 +77,6 @@ struct NotePlan {
     // The joined texts.
     QStringList conflicts;
 };
-
-// Both texts of a conflict, local first, joined by " + ", unless one already holds the other
-// (the same text, or a whole run of its " + " parts).
-QString Join_Note_Texts(const QString& local, const QString& remote);
 
 // listing_full: remote holds every member of the collection (a first sync, a lost token), so an
 // entry whose href is missing was deleted on the server; otherwise remote holds only the changes
