@@ -79,25 +79,42 @@ bool TestServer::Start_Radicale(const QString& folder, const QString& user,
     file.close();
     port_ = Free_Port();
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(System_Python(),
-                   {QStringLiteral("-m"), QStringLiteral("radicale"), QStringLiteral("--config"),
-                    QString(), QStringLiteral("--server-hosts"),
-                    QStringLiteral("127.0.0.1:%1").arg(port_),
-                    QStringLiteral("--storage-filesystem-folder"),
-                    folder + QStringLiteral("/collections"), QStringLiteral("--auth-type"),
-                    QStringLiteral("htpasswd"), QStringLiteral("--auth-htpasswd-filename"), users,
-                    QStringLiteral("--auth-htpasswd-encryption"), QStringLiteral("plain")});
-    return process_.waitForStarted(5000) && Wait_Until_Listening();
+    arguments_ = {QStringLiteral("-m"),
+                  QStringLiteral("radicale"),
+                  QStringLiteral("--config"),
+                  QString(),
+                  QStringLiteral("--server-hosts"),
+                  QStringLiteral("127.0.0.1:%1").arg(port_),
+                  QStringLiteral("--storage-filesystem-folder"),
+                  folder + QStringLiteral("/collections"),
+                  QStringLiteral("--auth-type"),
+                  QStringLiteral("htpasswd"),
+                  QStringLiteral("--auth-htpasswd-filename"),
+                  users,
+                  QStringLiteral("--auth-htpasswd-encryption"),
+                  QStringLiteral("plain")};
+    return Restart();
 }
 
 bool TestServer::Start_Xandikos(const QString& folder, const QString& user) {
     QDir().mkpath(folder);
     port_ = Free_Port();
     process_.setProcessChannelMode(QProcess::MergedChannels);
-    process_.start(System_Python(),
-                   {QStringLiteral("-m"), QStringLiteral("xandikos.web"), QStringLiteral("-d"),
-                    folder, QStringLiteral("-l"), QStringLiteral("127.0.0.1"), QStringLiteral("-p"),
-                    QString::number(port_), QStringLiteral("--defaults"),
-                    QStringLiteral("--current-user-principal"), QStringLiteral("/%1/").arg(user)});
+    arguments_ = {QStringLiteral("-m"),
+                  QStringLiteral("xandikos.web"),
+                  QStringLiteral("-d"),
+                  folder,
+                  QStringLiteral("-l"),
+                  QStringLiteral("127.0.0.1"),
+                  QStringLiteral("-p"),
+                  QString::number(port_),
+                  QStringLiteral("--defaults"),
+                  QStringLiteral("--current-user-principal"),
+                  QStringLiteral("/%1/").arg(user)};
+    return Restart();
+}
+
+bool TestServer::Restart() {
+    process_.start(System_Python(), arguments_);
     return process_.waitForStarted(5000) && Wait_Until_Listening();
 }

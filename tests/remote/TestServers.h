@@ -20,6 +20,9 @@ class TestServer {
     // Starts Xandikos with its storage in folder, with a calendar for user.
     bool Start_Xandikos(const QString& folder, const QString& user);
     void Stop();
+    // Starts a stopped Radicale or Xandikos again on the same port over the same storage, as a
+    // server that was offline for a while.
+    bool Restart();
 
     int Port() const { return port_; }
     QString Base() const {
@@ -31,6 +34,7 @@ class TestServer {
     bool Wait_Until_Listening();
 
     QProcess process_;
+    QStringList arguments_;
     int port_ = 0;
     bool tls_ = false;
     QString output_;

@@ -139,6 +139,10 @@ class NoteMergeTest : public QObject {
             << QStringList{"5/3/2026=A", "6/3/2026=B"}
             << QStringList{"?a:5/3/2026=A", "!b:6/3/2026=B"} << QStringList{} << false << base
             << QStringList{"Create a A", "Update b B"} << QStringList{};
+        QTest::newRow("a move that reached the file before a kill")
+            << QStringList{"8/3/2026=A"} << QStringList{"a:5/3/2026=A"}
+            << QStringList{"a:8/3/2026=A"} << false << QStringList{"8/3/2026=A"} << QStringList{}
+            << QStringList{};
         QTest::newRow("a create that arrived before a kill")
             << QStringList{"5/3/2026=A"} << QStringList{"?a:5/3/2026=A"}
             << QStringList{"a:5/3/2026=A"} << false << QStringList{"5/3/2026=A"} << QStringList{}

@@ -7,6 +7,7 @@
 #include "remote/sync/NoteSyncPlan.h"
 
 #include <QHash>
+#include <QLockFile>
 #include <QSet>
 #include <QUuid>
 
@@ -28,6 +29,8 @@ struct Run {
     QString state_path;
     QDateTime now;
     RefreshOptions options;
+    // Held for the whole run: two syncs at once would each write the state over the other's.
+    std::unique_ptr<QLockFile> lock;
     std::function<void(const NoteSyncOutcome&)> done;
     QUrl collection;
     ICalImportContext context;
@@ -53,6 +56,7 @@ void Fail(const RunPtr& r, const QString& error) {
     r->outcome.error = error;
     r->state.last_error = error;
     Write_Note_Sync_State(r->state_path, r->state);
+    r->lock.reset();
     r->done(r->outcome);
 }
 
@@ -72,6 +76,7 @@ void Finish(const RunPtr& r) {
         r->outcome.error =
             QStringLiteral("The sync state %1 could not be written.").arg(r->state_path);
     r->outcome.ok = r->outcome.error.isEmpty();
+    r->lock.reset();
     r->done(r->outcome);
 }
 
@@ -277,6 +282,14 @@ void Sync_Notes(QNetworkAccessManager& network, const RemoteCalendar& calendar,
     r->done = std::move(done);
     r->collection = QUrl(Fetch_Url(calendar.url));
     r->context = {now.toLocalTime().date(), QTimeZone::systemTimeZone(), QLocale()};
+
+    r->lock = std::make_unique<QLockFile>(r->state_path + QStringLiteral(".lock"));
+    // Only a running sync keeps the lock: one whose process died is taken over at once.
+    r->lock->setStaleLockTime(0);
+    if (!r->lock->tryLock(0)) {
+        r->outcome.error = QStringLiteral("Another sync of the notes is running.");
+        return r->done(r->outcome);
+    }
 
     // A damaged state reads as none: the first sync pairs notes by day and text, so nothing goes
     // up twice. Another calendar's entries are no use here either.

@@ -211,12 +211,16 @@ std::optional<NoteEvent> Read_Note_Event(const QByteArray& ics, const ICalImport
         if (!local.day.isValid())
             continue;
         const bool every_year = Is_Every_Year_Event(event, start);
+        const QString plain = Plain_Text(event);
+        // An event without a title or text is no note: the calendar keeps no empty records.
+        if (plain.isEmpty())
+            continue;
         NoteEvent note;
         if (const char* uid = icalcomponent_get_uid(event))
             note.uid = QString::fromUtf8(uid);
         note.key = every_year ? Event_Key(local.day.day(), local.day.month(), Every_Year)
                               : Event_Key(local.day);
-        note.text = Stored_Text(Time_Prefix(local, context) + Plain_Text(event));
+        note.text = Stored_Text(Time_Prefix(local, context) + plain);
         note.foreign = Is_Foreign(calendar.get(), event, start, every_year);
         return note;
     }

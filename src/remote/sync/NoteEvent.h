@@ -26,7 +26,7 @@ struct NoteEvent {
 // import writes it). The text is the SUMMARY, or the DESCRIPTION when its first line is the
 // SUMMARY; for our own events whose SUMMARY was edited elsewhere the SUMMARY and the lines of the
 // DESCRIPTION after its first; otherwise SUMMARY and DESCRIPTION on two lines. nullopt when the
-// resource holds no event with a day.
+// resource holds no event with a day and a text.
 std::optional<NoteEvent> Read_Note_Event(const QByteArray& ics, const ICalImportContext& context);
 
 // Our own event for a note: an all-day event on the key's day (a yearly one, starting in the year

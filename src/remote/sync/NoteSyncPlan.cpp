@@ -51,18 +51,34 @@ class Planner {
     void Pair_Entries() {
         local_of_entry_.fill(-1, old_.entries.size());
         entry_of_local_.fill(-1, local_.size());
+        QHash<QString, QList<qsizetype>> local_by_key;
+        for (qsizetype j = 0; j < local_.size(); ++j)
+            local_by_key[local_[j].key].append(j);
         for (const bool same_text : {true, false}) {
             for (qsizetype i = 0; i < old_.entries.size(); ++i) {
+                const NoteSyncEntry& entry = old_.entries[i];
                 if (local_of_entry_[i] >= 0)
                     continue;
-                const NoteSyncEntry& entry = old_.entries[i];
-                for (qsizetype j = 0; j < local_.size(); ++j) {
-                    if (entry_of_local_[j] < 0 && local_[j].key == entry.key &&
-                        (!same_text || local_[j].text == entry.text)) {
+                for (const qsizetype j : local_by_key.value(entry.key)) {
+                    if (entry_of_local_[j] < 0 && (!same_text || local_[j].text == entry.text)) {
                         local_of_entry_[i] = j;
                         entry_of_local_[j] = i;
                         break;
                     }
+                }
+            }
+        }
+        // A run killed after it wrote the server's change into calendar.dat, before its state:
+        // the note stands there already as the server has it, on the server's day.
+        for (qsizetype i = 0; i < old_.entries.size(); ++i) {
+            const RemoteNote* remote = remote_of_.value(Note_Href_Path(old_.entries[i].href));
+            if (local_of_entry_[i] >= 0 || !remote || remote->deleted || !remote->event)
+                continue;
+            for (const qsizetype j : local_by_key.value(remote->event->key)) {
+                if (entry_of_local_[j] < 0 && local_[j].text == remote->event->text) {
+                    local_of_entry_[i] = j;
+                    entry_of_local_[j] = i;
+                    break;
                 }
             }
         }
@@ -90,6 +106,10 @@ class Planner {
                                                      : if_match;
         if (kind != NoteUpload::Delete)
             upload.body = Body(entry);
+        // A patched event is what the server holds once the upload went: the next change
+        // patches that.
+        if (kind == NoteUpload::Update && !entry.foreign_ics.isEmpty())
+            plan_.state.entries[index].foreign_ics = upload.body;
         plan_.uploads.append(upload);
     }
 
@@ -133,9 +153,9 @@ class Planner {
             Upload(NoteUpload::Create, Add_Entry(entry));
             return;
         }
-        const Side local_side = !local                                 ? Side::Deleted
-                                : old.dirty || local->text != old.text ? Side::Changed
-                                                                       : Side::Same;
+        const bool changed_here =
+            local && (old.dirty || local->text != old.text || local->key != old.key);
+        const Side local_side = !local ? Side::Deleted : changed_here ? Side::Changed : Side::Same;
         // The server's note, when it was fetched: an unchanged ETag needs no fetch, and a
         // resource that no longer holds a note counts as deleted.
         const bool unchanged_tag = remote && !old.etag.isEmpty() && remote->etag == old.etag;
@@ -201,6 +221,9 @@ class Planner {
     // sync two notes of one day become one, both texts kept.
     void Merge_New(const QList<const RemoteNote*>& added) {
         QList<bool> taken(added.size(), false);
+        QHash<QString, QList<qsizetype>> added_by_key;
+        for (qsizetype r = 0; r < added.size(); ++r)
+            added_by_key[added[r]->event->key].append(r);
         const bool first_sync = old_.entries.isEmpty();
         for (const bool same_text : {true, false}) {
             if (!same_text && !first_sync)
@@ -208,10 +231,8 @@ class Planner {
             for (qsizetype j = 0; j < local_.size(); ++j) {
                 if (entry_of_local_[j] >= 0)
                     continue;
-                for (qsizetype r = 0; r < added.size(); ++r) {
-                    const NoteEvent& event = *added[r]->event;
-                    if (taken[r] || event.key != local_[j].key ||
-                        (same_text && event.text != local_[j].text))
+                for (const qsizetype r : added_by_key.value(local_[j].key)) {
+                    if (taken[r] || (same_text && added[r]->event->text != local_[j].text))
                         continue;
                     taken[r] = true;
                     entry_of_local_[j] = -2;
