@@ -50,7 +50,10 @@ QList<RemoteNote> Remote_Of(const QStringList& lines) {
         note.etag = rest == "same" ? "e" + name.toUtf8() : "new-" + name.toUtf8();
         note.deleted = rest == "-";
         if (!note.deleted && rest != "same") {
-            note.event = NoteEvent{name, rest.section('=', 0, 0), rest.section('=', 1)};
+            note.event = NoteEvent();
+            note.event->uid = name;
+            note.event->key = rest.section('=', 0, 0);
+            note.event->text = rest.section('=', 1);
             note.ics = "(fetched)";
         }
         remote.append(note);
@@ -72,7 +75,8 @@ QStringList Uploads(const NotePlan& plan) {
     for (const NoteUpload& upload : plan.uploads)
         lines << QString::fromLatin1(kinds[upload.kind]) + ' ' +
                      upload.href.mid(Collection.size()).chopped(4) + ' ' +
-                     Read_Note_Event(upload.body, Context()).value_or(NoteEvent{{}, "-", "-"}).text;
+                     (upload.body.isEmpty() ? QString("-")
+                                            : Read_Note_Event(upload.body, Context())->text);
     return lines;
 }
 
@@ -200,7 +204,13 @@ class NoteMergeTest : public QObject {
         // Another program edits the first line of our event as the summary.
         QByteArray ours = Format_Note_Event("u1", "5/3/2026", text, now);
         ours.replace("SUMMARY:Tom & Ann's", "SUMMARY:Tom & Ann's party");
-        QCOMPARE(Read_Note_Event(ours, Context())->text, "Tom && Ann's party\r\nbring cake");
+        QCOMPARE(Note_Event_Text(*Read_Note_Event(ours, Context()), text),
+                 "Tom && Ann's party\r\nbring cake");
+        // Or its description: the summary is still the first line of what was synced.
+        QByteArray described = Format_Note_Event("u2", "5/3/2026", "Call Ann", now);
+        described.replace("DESCRIPTION:Call Ann", "DESCRIPTION:Call Ann at 5");
+        QCOMPARE(Note_Event_Text(*Read_Note_Event(described, Context()), "Call Ann"),
+                 "Call Ann at 5");
 
         // A timed event with an alarm keeps both when its note changes and moves.
         const QByteArray timed = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nBEGIN:VEVENT\r\nUID:t\r\n"

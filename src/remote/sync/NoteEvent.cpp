@@ -222,6 +222,13 @@ std::optional<NoteEvent> Read_Note_Event(const QByteArray& ics, const ICalImport
                               : Event_Key(local.day);
         note.text = Stored_Text(Time_Prefix(local, context) + plain);
         note.foreign = Is_Foreign(calendar.get(), event, start, every_year);
+        const QString summary = Clean_ICal_Text(icalcomponent_get_summary(event));
+        const QString description = Clean_ICal_Text(icalcomponent_get_description(event));
+        if (Has_Note_Mark(event) && !summary.isEmpty() && !description.isEmpty() &&
+            description.section(QLatin1Char('\n'), 0, 0) != summary) {
+            note.summary = Stored_Text(summary);
+            note.description_text = Stored_Text(description);
+        }
         return note;
     }
     return std::nullopt;
@@ -292,4 +299,11 @@ QByteArray Patch_Note_Event(const QByteArray& ics, const QString& key, const QSt
     if (icalproperty* sequence = icalcomponent_get_first_property(event, ICAL_SEQUENCE_PROPERTY))
         icalproperty_set_sequence(sequence, icalproperty_get_sequence(sequence) + 1);
     return Calendar_Bytes(calendar);
+}
+
+QString Note_Event_Text(const NoteEvent& event, const QString& last_text) {
+    if (!event.description_text.isEmpty() &&
+        last_text.section(QStringLiteral("\r\n"), 0, 0) == event.summary)
+        return event.description_text;
+    return event.text;
 }

@@ -19,7 +19,16 @@ struct NoteEvent {
     // The event holds more than a note can say (a time, another repeat, several days, alarms):
     // the note is its first day, and a change patches the event rather than replacing it.
     bool foreign = false;
+    // Our own event whose SUMMARY and the first line of its DESCRIPTION differ was edited
+    // elsewhere in one of the two; text takes the SUMMARY as the edit. When the note as last
+    // synced still begins with this summary, the DESCRIPTION was edited and description_text
+    // is the note (Note_Event_Text decides). Both stored; empty otherwise.
+    QString summary;
+    QString description_text;
 };
+
+// The note's text, knowing the text last synced (see NoteEvent::summary).
+QString Note_Event_Text(const NoteEvent& event, const QString& last_text);
 
 // The note of an event resource. An all-day event gives its day, a plain yearly one the
 // every-year key, a timed one its local day with the start time before the text (as the .ics

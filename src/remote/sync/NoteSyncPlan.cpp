@@ -75,7 +75,8 @@ class Planner {
             if (local_of_entry_[i] >= 0 || !remote || remote->deleted || !remote->event)
                 continue;
             for (const qsizetype j : local_by_key.value(remote->event->key)) {
-                if (entry_of_local_[j] < 0 && local_[j].text == remote->event->text) {
+                if (entry_of_local_[j] < 0 &&
+                    local_[j].text == Note_Event_Text(*remote->event, old_.entries[i].text)) {
                     local_of_entry_[i] = j;
                     entry_of_local_[j] = i;
                     break;
@@ -130,13 +131,14 @@ class Planner {
         Upload(NoteUpload::Create, Add_Entry(entry));
     }
 
-    // Takes in the server's version of the entry's note (its ETag, and the event when fetched).
+    // Takes in the server's version of the entry's note (its ETag, and the event when fetched),
+    // read against the text of the last sync.
     static void Take_Remote(NoteSyncEntry* entry, const RemoteNote& remote) {
         entry->etag = remote.etag;
         entry->uploaded = true;
         if (remote.event) {
             entry->key = remote.event->key;
-            entry->text = remote.event->text;
+            entry->text = Note_Event_Text(*remote.event, entry->text);
             entry->foreign_ics = remote.event->foreign ? remote.ics : QByteArray();
         }
     }
@@ -166,7 +168,8 @@ class Planner {
             remote_side = Side::Deleted;
         else if (!remote && full_)
             remote_side = Side::Deleted;
-        else if (fetched && (remote->event->key != old.key || remote->event->text != old.text))
+        else if (fetched && (remote->event->key != old.key ||
+                             Note_Event_Text(*remote->event, old.text) != old.text))
             remote_side = Side::Changed;
         NoteSyncEntry entry = old;
         entry.dirty = false;
