@@ -7,6 +7,8 @@
 #
 # Usage: bench/note_sync.sh BUILD_DIR [NOTES] [ROUNDS]
 #   BUILD_DIR: a Release build folder with Almanor/AlmanorFetch. NOTES: 10000. ROUNDS: 3.
+#   SERVER=null: the same two clients against null_dav_server.py, which stores nothing and
+#   answers at once, so that only the clients' own costs count (no download or request counts).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$(cd "${1:?usage: note_sync.sh BUILD_DIR [NOTES] [ROUNDS]}" && pwd)
@@ -23,17 +25,23 @@ cleanup() {
 }
 trap cleanup EXIT
 
-port=$($python -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
-printf 'anna:secret\n' >"$work/users"
-$python -m radicale --config "" --server-hosts "127.0.0.1:$port" \
-    --storage-filesystem-folder "$work/collections" --auth-type htpasswd \
-    --auth-htpasswd-filename "$work/users" --auth-htpasswd-encryption plain \
-    --logging-level info >"$work/radicale.log" 2>&1 &
-server=$!
-for _ in $(seq 100); do
-    $python -c "import socket; socket.create_connection(('127.0.0.1', $port))" 2>/dev/null && break
-    sleep 0.1
-done
+if [ "${SERVER:-radicale}" = null ]; then
+    coproc NULL_SERVER { exec $python "$root/bench/null_dav_server.py"; }
+    server=$NULL_SERVER_PID
+    read -r port <&"${NULL_SERVER[0]}"
+else
+    port=$($python -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    printf 'anna:secret\n' >"$work/users"
+    $python -m radicale --config "" --server-hosts "127.0.0.1:$port" \
+        --storage-filesystem-folder "$work/collections" --auth-type htpasswd \
+        --auth-htpasswd-filename "$work/users" --auth-htpasswd-encryption plain \
+        --logging-level info >"$work/radicale.log" 2>&1 &
+    server=$!
+    for _ in $(seq 100); do
+        $python -c "import socket; socket.create_connection(('127.0.0.1', $port))" 2>/dev/null && break
+        sleep 0.1
+    done
+fi
 base="http://127.0.0.1:$port"
 $python "$root/bench/write_events.py" "$notes" >"$work/calendar.dat"
 
@@ -85,6 +93,8 @@ for r in $(seq "$rounds"); do
 done
 echo "median of $rounds: $notes plain PUTs $(median <"$work/plain") s, first sync of $notes" \
     "notes $(median <"$work/sync") s; median ratio of a round $(median <"$work/ratio")"
+
+[ "${SERVER:-radicale}" = null ] && exit 0
 
 # The other way: an empty calendar.dat without a state, against round 1's calendar.
 mkdir -p "$work/syncpull"
