@@ -151,6 +151,10 @@ class NoteMergeTest : public QObject {
             << QStringList{"5/3/2026=A"} << QStringList{"?a:5/3/2026=A"}
             << QStringList{"a:5/3/2026=A"} << false << QStringList{"5/3/2026=A"} << QStringList{}
             << QStringList{};
+        QTest::newRow("a server note that reached the file before a kill, its day's note deleted")
+            << QStringList{"5/3/2026=P"} << QStringList{"a:5/3/2026=A"}
+            << QStringList{"p:5/3/2026=P"} << false << QStringList{"5/3/2026=P"}
+            << QStringList{"Delete a -"} << QStringList{};
     }
 
     void both_sides_merge_into_one_list_of_notes() {

@@ -48,40 +48,59 @@ class Planner {
 
   private:
     // Entries and local notes pair up by day and text first, then by day alone in file order.
+    // Before the pairing by day alone, the notes that already stand in calendar.dat as the
+    // server has them are set aside for their server copy: a run killed after it wrote the
+    // server's changes into calendar.dat, before its state, must not pair such a note with
+    // another entry of its day, or the note would come back twice.
     void Pair_Entries() {
         local_of_entry_.fill(-1, old_.entries.size());
         entry_of_local_.fill(-1, local_.size());
         QHash<QString, QList<qsizetype>> local_by_key;
         for (qsizetype j = 0; j < local_.size(); ++j)
             local_by_key[local_[j].key].append(j);
-        for (const bool same_text : {true, false}) {
-            for (qsizetype i = 0; i < old_.entries.size(); ++i) {
-                const NoteSyncEntry& entry = old_.entries[i];
-                if (local_of_entry_[i] >= 0)
-                    continue;
-                for (const qsizetype j : local_by_key.value(entry.key)) {
-                    if (entry_of_local_[j] < 0 && (!same_text || local_[j].text == entry.text)) {
-                        local_of_entry_[i] = j;
-                        entry_of_local_[j] = i;
-                        break;
-                    }
-                }
-            }
-        }
-        // A run killed after it wrote the server's change into calendar.dat, before its state:
-        // the note stands there already as the server has it, on the server's day.
-        for (qsizetype i = 0; i < old_.entries.size(); ++i) {
-            const RemoteNote* remote = remote_of_.value(Note_Href_Path(old_.entries[i].href));
-            if (local_of_entry_[i] >= 0 || !remote || remote->deleted || !remote->event)
-                continue;
-            for (const qsizetype j : local_by_key.value(remote->event->key)) {
-                if (entry_of_local_[j] < 0 &&
-                    local_[j].text == Note_Event_Text(*remote->event, old_.entries[i].text)) {
+        const auto pair_first = [&](qsizetype i, const QString& key, const auto& fits) {
+            for (const qsizetype j : local_by_key.value(key)) {
+                if (entry_of_local_[j] == -1 && fits(local_[j])) {
                     local_of_entry_[i] = j;
                     entry_of_local_[j] = i;
+                    return;
+                }
+            }
+        };
+        for (qsizetype i = 0; i < old_.entries.size(); ++i) {
+            const NoteSyncEntry& entry = old_.entries[i];
+            pair_first(i, entry.key,
+                       [&](const LocalNote& note) { return note.text == entry.text; });
+        }
+        QSet<QString> known;
+        for (qsizetype i = 0; i < old_.entries.size(); ++i) {
+            const QString href = Note_Href_Path(old_.entries[i].href);
+            known.insert(href);
+            const RemoteNote* remote = remote_of_.value(href);
+            if (local_of_entry_[i] >= 0 || !remote || remote->deleted || !remote->event)
+                continue;
+            const QString text = Note_Event_Text(*remote->event, old_.entries[i].text);
+            pair_first(i, remote->event->key,
+                       [&](const LocalNote& note) { return note.text == text; });
+        }
+        // Set aside (-3) for a server note new to the state; Merge_New pairs them again.
+        for (const RemoteNote& remote : remote_) {
+            if (known.contains(Note_Href_Path(remote.href)) || remote.deleted || !remote.event)
+                continue;
+            for (const qsizetype j : local_by_key.value(remote.event->key)) {
+                if (entry_of_local_[j] == -1 && local_[j].text == remote.event->text) {
+                    entry_of_local_[j] = -3;
                     break;
                 }
             }
+        }
+        for (qsizetype i = 0; i < old_.entries.size(); ++i) {
+            if (local_of_entry_[i] < 0)
+                pair_first(i, old_.entries[i].key, [](const LocalNote&) { return true; });
+        }
+        for (qsizetype& paired : entry_of_local_) {
+            if (paired == -3)
+                paired = -1;
         }
     }
 
