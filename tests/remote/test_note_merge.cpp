@@ -155,6 +155,9 @@ class NoteMergeTest : public QObject {
             << QStringList{"5/3/2026=P"} << QStringList{"a:5/3/2026=A"}
             << QStringList{"p:5/3/2026=P"} << false << QStringList{"5/3/2026=P"}
             << QStringList{"Delete a -"} << QStringList{};
+        QTest::newRow("a day no event can hold stays here only")
+            << QStringList{"5/3/3100=far"} << QStringList{} << QStringList{} << true
+            << QStringList{"5/3/3100=far"} << QStringList{} << QStringList{};
     }
 
     void both_sides_merge_into_one_list_of_notes() {

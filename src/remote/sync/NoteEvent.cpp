@@ -208,7 +208,7 @@ std::optional<NoteEvent> Read_Note_Event(const QByteArray& ics, const ICalImport
         if (icaltime_is_null_time(start))
             continue;
         const LocalStart local = To_Local(start, context.zone);
-        if (!local.day.isValid())
+        if (!local.day.isValid() || local.day.year() > Last_Event_Year)
             continue;
         const bool every_year = Is_Every_Year_Event(event, start);
         const QString plain = Plain_Text(event);
@@ -237,6 +237,8 @@ std::optional<NoteEvent> Read_Note_Event(const QByteArray& ics, const ICalImport
 QByteArray Format_Note_Event(const QString& uid, const QString& key, const QString& text,
                              const QDateTime& now) {
     const QDate day = Key_Day(key, now.date().year());
+    if (!day.isValid() || day.addDays(1).year() > Last_Event_Year)
+        return {};
     const QString plain = Typed_Text(text);
     ICalComponentPtr calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));

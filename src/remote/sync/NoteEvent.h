@@ -38,9 +38,13 @@ QString Note_Event_Text(const NoteEvent& event, const QString& last_text);
 // resource holds no event with a day and a text.
 std::optional<NoteEvent> Read_Note_Event(const QByteArray& ics, const ICalImportContext& context);
 
+// libical writes no date after the year 3000: a note on a later day stays in calendar.dat only,
+// and an event that starts later is no note.
+inline constexpr int Last_Event_Year = 3000;
+
 // Our own event for a note: an all-day event on the key's day (a yearly one, starting in the year
 // of now, for an every-year key), the first line as SUMMARY, the whole text as DESCRIPTION, and
-// "X-ALMANOR-NOTE:1".
+// "X-ALMANOR-NOTE:1". Empty for a key whose day no event can hold (after Last_Event_Year).
 QByteArray Format_Note_Event(const QString& uid, const QString& key, const QString& text,
                              const QDateTime& now);
 

@@ -126,6 +126,13 @@ class Planner {
                                                      : if_match;
         if (kind != NoteUpload::Delete)
             upload.body = Body(entry);
+        // A note no event can hold stays in calendar.dat only: a new one gets no entry, so it
+        // neither waits for ever nor goes up broken.
+        if (kind != NoteUpload::Delete && upload.body.isEmpty()) {
+            if (kind == NoteUpload::Create && index == plan_.state.entries.size() - 1)
+                plan_.state.entries.removeLast();
+            return;
+        }
         // A patched event is what the server holds once the upload went: the next change
         // patches that.
         if (kind == NoteUpload::Update && !entry.foreign_ics.isEmpty())
