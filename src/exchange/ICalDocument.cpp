@@ -1,5 +1,6 @@
 #include "exchange/ICalDocument.h"
 
+#include "events/MonthEvents.h"
 #include "exchange/ExchangeFile.h"
 
 #include <QStringList>
@@ -182,4 +183,21 @@ QString Clean_ICal_Text(const char* value) {
             line.chop(1);
     }
     return lines.join(QLatin1Char('\n')).trimmed();
+}
+
+icaltimetype ICal_Date(const QDate& date) {
+    icaltimetype t = icaltime_null_date();
+    t.year = date.year();
+    t.month = date.month();
+    t.day = date.day();
+    return t;
+}
+
+QDate ICal_Start_Day(int day, int month, int year, int in_year) {
+    if (year != Every_Year)
+        return QDate(year, month, day);
+    QDate date(in_year, month, day);
+    for (int back = 1; !date.isValid() && back < 8; ++back)
+        date = QDate(in_year - back, month, day);
+    return date;
 }

@@ -3,6 +3,7 @@
 #include <libical/ical.h>
 
 #include <QByteArray>
+#include <QDate>
 #include <QString>
 
 #include <memory>
@@ -33,3 +34,14 @@ ICalParseResult Parse_ICal_Calendars(const QByteArray& data);
 // A text value with line feeds for line breaks, without spaces at the ends of its lines or blank
 // lines around it.
 QString Clean_ICal_Text(const char* value);
+
+// The PRODID of the calendars this program writes.
+inline constexpr char ICal_Product_Id[] = "-//Quillfern Software//Almanor//EN";
+
+// An all-day value (VALUE=DATE) of date.
+icaltimetype ICal_Date(const QDate& date);
+
+// The day an event of a record starts on when written in the given year: its own day, or for an
+// every-year record (year 9999) its day in that year. 29 February of a common year falls back to
+// the leap year before, where a yearly rule only meets leap years, as the every-year record does.
+QDate ICal_Start_Day(int day, int month, int year, int in_year);

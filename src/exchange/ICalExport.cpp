@@ -10,28 +10,6 @@
 
 namespace {
 
-const char kProductId[] = "-//Quillfern Software//Almanor//EN";
-
-icaltimetype Ical_Date(const QDate& date) {
-    icaltimetype t = icaltime_null_date();
-    t.year = date.year();
-    t.month = date.month();
-    t.day = date.day();
-    return t;
-}
-
-// The day an event starts on in the export: its own day, or for an every-year record its day in
-// the year of the export. 29 February of a common year falls back to the leap year before, where
-// a yearly rule only meets leap years, as the every-year record does.
-QDate Export_Day(const EventDay& event, int year) {
-    if (event.year != Every_Year)
-        return QDate(event.year, event.month, event.day);
-    QDate day(year, event.month, event.day);
-    for (int back = 1; !day.isValid() && back < 8; ++back)
-        day = QDate(year - back, event.month, event.day);
-    return day;
-}
-
 // A UID that stays with the day: the calendar keeps one record a day, so an edited text
 // replaces the old event in a calendar program that takes the file again. The few days with
 // several records number them in file order.
@@ -57,8 +35,8 @@ icalcomponent* Record_Event(const EventDay& event, const QDate& day, const icalt
     icalcomponent* vevent = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(vevent, icalproperty_new_uid(uid.constData()));
     icalcomponent_add_property(vevent, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(vevent, icalproperty_new_dtstart(Ical_Date(day)));
-    icalcomponent_add_property(vevent, icalproperty_new_dtend(Ical_Date(day.addDays(1))));
+    icalcomponent_add_property(vevent, icalproperty_new_dtstart(ICal_Date(day)));
+    icalcomponent_add_property(vevent, icalproperty_new_dtend(ICal_Date(day.addDays(1))));
     icalcomponent_add_property(vevent, icalproperty_new_summary(text.toUtf8().constData()));
     if (event.year == Every_Year) {
         icalrecurrencetype rule;
@@ -77,7 +55,7 @@ ICalWriteResult Format_ICal_Events(const QStringList& records, const QDateTime& 
                                    const QString& uid_domain) {
     ICalComponentPtr calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(kProductId));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(ICal_Product_Id));
     icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
     const icaltimetype stamp = icaltime_from_timet_with_zone(
         static_cast<time_t>(now.toSecsSinceEpoch()), 0, icaltimezone_get_utc_timezone());
@@ -88,7 +66,7 @@ ICalWriteResult Format_ICal_Events(const QStringList& records, const QDateTime& 
         EventDay event;
         QDate day;
         if (Parse_Event_Record(record, &event))
-            day = Export_Day(event, now.date().year());
+            day = ICal_Start_Day(event.day, event.month, event.year, now.date().year());
         if (!day.isValid()) {
             // Told to the user rather than passed over: the file would look complete.
             if (result.skipped++ == 0)

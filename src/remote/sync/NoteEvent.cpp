@@ -12,16 +12,7 @@
 
 namespace {
 
-const char kProductId[] = "-//Quillfern Software//Almanor//EN";
 const char kNoteMark[] = "X-ALMANOR-NOTE";
-
-icaltimetype Ical_Date(const QDate& date) {
-    icaltimetype t = icaltime_null_date();
-    t.year = date.year();
-    t.month = date.month();
-    t.day = date.day();
-    return t;
-}
 
 // The day of a key in the given year: its own day, or for an every-year key its day in year (29
 // February falls back to the leap year before, which a yearly rule meets). Invalid for a key
@@ -30,12 +21,7 @@ QDate Key_Day(const QString& key, int year) {
     qint16 day = 0, month = 0, key_year = 0;
     if (!Parse_Event_Key(key, &day, &month, &key_year))
         return {};
-    if (key_year != Every_Year)
-        return QDate(key_year, month, day);
-    QDate date(year, month, day);
-    for (int back = 1; !date.isValid() && back < 8; ++back)
-        date = QDate(year - back, month, day);
-    return date;
+    return ICal_Start_Day(day, month, key_year, year);
 }
 
 bool Is_Every_Year_Key(const QString& key) {
@@ -242,14 +228,14 @@ QByteArray Format_Note_Event(const QString& uid, const QString& key, const QStri
     const QString plain = Typed_Text(text);
     ICalComponentPtr calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
     icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(kProductId));
+    icalcomponent_add_property(calendar.get(), icalproperty_new_prodid(ICal_Product_Id));
     icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
     icalcomponent_add_property(event, icalproperty_new_uid(uid.toUtf8().constData()));
     icalcomponent_add_property(event, icalproperty_new_dtstamp(icaltime_from_timet_with_zone(
                                           static_cast<time_t>(now.toSecsSinceEpoch()), 0,
                                           icaltimezone_get_utc_timezone())));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(Ical_Date(day)));
-    icalcomponent_add_property(event, icalproperty_new_dtend(Ical_Date(day.addDays(1))));
+    icalcomponent_add_property(event, icalproperty_new_dtstart(ICal_Date(day)));
+    icalcomponent_add_property(event, icalproperty_new_dtend(ICal_Date(day.addDays(1))));
     icalcomponent_add_property(
         event, icalproperty_new_summary(plain.section(QLatin1Char('\n'), 0, 0).toUtf8()));
     icalcomponent_add_property(event, icalproperty_new_description(plain.toUtf8().constData()));
