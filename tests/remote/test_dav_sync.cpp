@@ -1,3 +1,4 @@
+#include "NotesServer.h"
 #include "RefreshSupport.h"
 #include "RemoteTestSupport.h"
 #include "TestServers.h"
@@ -12,10 +13,6 @@ namespace {
 
 const QString User = QStringLiteral("anna");
 const QString Password = QStringLiteral("secret");
-const QByteArray Mkcalendar = "<?xml version='1.0' encoding='utf-8'?><C:mkcalendar xmlns:D='DAV:' "
-                              "xmlns:C='urn:ietf:params:xml:ns:caldav'><D:set><D:prop>"
-                              "<D:displayname>Notes</D:displayname></D:prop></D:set>"
-                              "</C:mkcalendar>";
 
 DavListing List(const QUrl& collection, const QString& token) {
     return Wait_For<DavListing>([&](QNetworkAccessManager& network, auto done) {
@@ -67,15 +64,9 @@ class DavSyncTest : public QObject {
         QFETCH(bool, radicale);
         TestEnv env;
         TestServer server;
-        QVERIFY2(radicale ? server.Start_Radicale(env.Root() + "/server", User, Password)
-                          : server.Start_Xandikos(env.Root() + "/server", User),
-                 qPrintable(server.Output()));
-        const QUrl collection(server.Base() + "/" + User + (radicale ? "/" : "/calendars/") +
-                              "notes/");
-        QCOMPARE(Send_And_Wait("MKCALENDAR", collection.toString(), Mkcalendar, User, Password,
-                               "application/xml")
-                     .status,
-                 201);
+        const QUrl collection =
+            Start_Notes_Calendar(server, radicale, env.Root() + "/server", User, Password);
+        QVERIFY2(!collection.isEmpty(), qPrintable(server.Output()));
 
         const DavListing empty = List(collection, {});
         QVERIFY2(empty.ok, qPrintable(empty.error));
