@@ -75,3 +75,25 @@ caption_colours() {
     import -window "$calendar" "$work/calendar.png"
     convert "$work/calendar.png" -crop "47x36+$x+$y" +repage -format %k info:
 }
+
+# box_point DAY: the screen point "x y" of the day's box in the calendar window $calendar.
+box_point() {
+    eval "$(xdotool getwindowgeometry --shell "$calendar")"
+    local index=$(($(date -d "$year-$month-01" +%w) + $1 - 1))
+    echo $((X + (90 + index % 7 * 900 + 412) / 15)) $((Y + (810 + index / 7 * 990 + 300) / 15))
+}
+
+# type_on_day DAY TEXT: opens the editor of the calendar $calendar_pid with a double click on the
+# day's box and types TEXT, without saving.
+type_on_day() {
+    # shellcheck disable=SC2046
+    xdotool mousemove $(box_point "$1") click --repeat 2 --delay 60 1
+    local editor
+    editor=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$calendar_pid" --name '^Almanor - 0 Characters' | head -1)
+    [ -n "$editor" ] || { fail "the editor did not open on day $1"; return 1; }
+    xdotool windowactivate --sync "$editor" 2>/dev/null || true
+    sleep 0.3
+    xdotool type --delay 30 "$2"
+    timeout 5 xdotool search --all --sync --onlyvisible --pid "$calendar_pid" --name "^Almanor - ${#2} Characters" >/dev/null ||
+        fail "the editor did not take the text \"$2\""
+}

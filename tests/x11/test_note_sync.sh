@@ -94,25 +94,9 @@ start_calendar() {
     sleep 1
 }
 
-# box_point DAY: the screen point "x y" of the day's box.
-box_point() {
-    eval "$(xdotool getwindowgeometry --shell "$calendar")"
-    local index=$(($(date -d "$year-$month-01" +%w) + $1 - 1))
-    echo $((X + (90 + index % 7 * 900 + 412) / 15)) $((Y + (810 + index / 7 * 990 + 300) / 15))
-}
-
-# save_note DAY TEXT: opens the editor with a double click on the day's box, types TEXT and
-# saves it with Enter.
+# save_note DAY TEXT: types TEXT into the day's editor and saves it with Enter.
 save_note() {
-    # shellcheck disable=SC2046
-    xdotool mousemove $(box_point "$1") click --repeat 2 --delay 60 1
-    local editor
-    editor=$(timeout 10 xdotool search --all --sync --onlyvisible --pid "$calendar_pid" --name '^Almanor - 0 Characters' | head -1)
-    [ -n "$editor" ] || { fail "the editor did not open on day $1"; return 1; }
-    xdotool windowactivate --sync "$editor" 2>/dev/null || true
-    sleep 0.3
-    xdotool type --delay 30 "$2"
-    xdotool key Return
+    type_on_day "$1" "$2" && xdotool key Return
 }
 
 # caption DAY FILE: the picture of the day's caption area (as caption_colours crops it).
