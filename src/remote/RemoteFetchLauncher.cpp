@@ -38,10 +38,11 @@ void RemoteFetchLauncher::Schedule() {
     // it, and one runs at the calendar's start, so its interval counts from the last run's end.
     QDateTime notes_due;
     if (const qsizetype notes = Notes_Calendar_Index(calendars); notes >= 0) {
+        const int minutes = last_failed_ ? std::min(calendars[notes].refresh_minutes,
+                                                    RemoteCalendar::Min_Refresh_Minutes)
+                                         : calendars[notes].refresh_minutes;
         if (calendars[notes].enabled)
-            notes_due = last_end_.isValid()
-                            ? last_end_.addSecs(qint64(calendars[notes].refresh_minutes) * 60)
-                            : now;
+            notes_due = last_end_.isValid() ? last_end_.addSecs(qint64(minutes) * 60) : now;
         calendars.removeAt(notes);
     }
     next_ = Next_Remote_Refresh(calendars, cache_dir_, now);
@@ -132,7 +133,8 @@ void RemoteFetchLauncher::Ended(int exit_code, QProcess::ExitStatus status) {
         process_->deleteLater();
     process_ = nullptr;
     last_end_ = now_();
-    emit Fetch_Finished(status == QProcess::NormalExit && exit_code == 0);
+    last_failed_ = status != QProcess::NormalExit || exit_code != 0;
+    emit Fetch_Finished(!last_failed_);
     if (!notes_queued_ || !Sync_Notes_Now())
         Schedule();
 }

@@ -76,4 +76,7 @@ class RemoteFetchLauncher : public QObject {
     // least refresh interval after it, so a fetch that fails before it records anything (a
     // missing program, a crash) can't be started again and again.
     QDateTime last_end_;
+    // The last fetch failed (offline, say): the notes calendar is tried again after the least
+    // interval rather than its own, so that waiting changes go out soon after the server is back.
+    bool last_failed_ = false;
 };

@@ -67,9 +67,10 @@ class FetchLauncherTest : public QObject {
         const QString log = env.Root() + "/runs.log";
         // Records each run's arguments; a refresh of all takes a while, so a sync asked for
         // meanwhile has to wait for it.
-        const QString program =
-            env.Write_File("fake/AlmanorFetch", "#!/bin/sh\necho \"$*\" >> '" + log.toUtf8() +
-                                                    "'\n[ \"$1\" = --all ] && sleep 1\nexit 0\n");
+        const QString program = env.Write_File(
+            "fake/AlmanorFetch", "#!/bin/sh\necho \"$*\" >> '" + log.toUtf8() +
+                                     "'\n[ \"$1\" = --all ] && sleep 1\n[ -e '" +
+                                     env.Root().toUtf8() + "/offline' ] && exit 1\nexit 0\n");
         QVERIFY(QFile::setPermissions(program, QFile::ReadOwner | QFile::ExeOwner));
         const auto runs = [&] {
             QStringList lines = QString::fromUtf8(TestEnv::Read_File(log)).split('\n');
@@ -119,6 +120,15 @@ class FetchLauncherTest : public QObject {
         QTRY_COMPARE_WITH_TIMEOUT(finished.size(), 2, 10000);
         QCOMPARE(runs().mid(2), (QStringList{"--all" + sync.mid(12), sync}));
         QVERIFY(!launcher.Notes_Sync_Waiting());
+
+        // Offline, waiting changes are tried again after the least interval, not the hour.
+        env.Write_File("offline", "");
+        finished.clear();
+        QVERIFY(launcher.Sync_Notes_Now());
+        QVERIFY(finished.wait(10000));
+        QVERIFY(!finished.last().at(0).toBool());
+        const qint64 wait = QDateTime::currentDateTimeUtc().secsTo(launcher.Next_Fetch());
+        QVERIFY2(wait > 4 * 60 && wait <= 5 * 60, qPrintable(QString::number(wait)));
     }
 };
 
