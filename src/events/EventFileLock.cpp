@@ -26,8 +26,10 @@ bool Take_Lock_File(QLockFile& lock, int wait_ms) {
     do {
         const qint64 left = deadline.remainingTime(); // -1: wait for ever
         locked = lock.tryLock(int(left < 0 ? 100 : qMin<qint64>(100, left)));
-        if (!locked && lock.error() == QLockFile::LockFailedError && Is_Abandoned(path))
+        if (!locked && lock.error() == QLockFile::LockFailedError && Is_Abandoned(path)) {
             lock.removeStaleLockFile();
+            locked = lock.tryLock(0);
+        }
     } while (!locked && lock.error() == QLockFile::LockFailedError && !deadline.hasExpired());
     return locked;
 }
