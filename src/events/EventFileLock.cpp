@@ -2,6 +2,7 @@
 
 #include <QDateTime>
 #include <QDeadlineTimer>
+#include <QFile>
 #include <QFileInfo>
 
 namespace {
@@ -26,8 +27,13 @@ bool Take_Lock_File(QLockFile& lock, int wait_ms) {
     do {
         const qint64 left = deadline.remainingTime(); // -1: wait for ever
         locked = lock.tryLock(int(left < 0 ? 100 : qMin<qint64>(100, left)));
-        if (!locked && lock.error() == QLockFile::LockFailedError && Is_Abandoned(path)) {
-            lock.removeStaleLockFile();
+        if (!locked && lock.error() == QLockFile::LockFailedError) {
+            // QLockFile removes a stale lock under a second lock file beside it, which a kill
+            // can leave empty just the same: stale locks then stay for its stale time.
+            if (const QString remover = path + QStringLiteral(".rmlock"); Is_Abandoned(remover))
+                QFile::remove(remover);
+            if (Is_Abandoned(path))
+                lock.removeStaleLockFile();
             locked = lock.tryLock(0);
         }
     } while (!locked && lock.error() == QLockFile::LockFailedError && !deadline.hasExpired());
