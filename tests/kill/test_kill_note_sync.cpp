@@ -290,7 +290,8 @@ class KillNoteSyncTest : public QObject {
         }
         QMap<QString, QString> here;
         for (const QString& record : Records(w)) {
-            QVERIFY2(!here.contains(Record_Key(record)), qPrintable("twice here: " + record));
+            QVERIFY2(!here.contains(Record_Key(record)),
+                     qPrintable("twice here: " + record + " | " + here.value(Record_Key(record))));
             here.insert(Record_Key(record), Record_Text(record));
         }
         const QString here_wrong = Lost_Or_Made_Up(here, w);
