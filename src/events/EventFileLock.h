@@ -3,6 +3,11 @@
 #include <QLockFile>
 #include <QString>
 
+// Locks lock within wait_ms (-1: for ever), as QLockFile::tryLock does, and also takes over a
+// lock file left empty by a process killed between making it and writing its id into it, which
+// QLockFile alone holds on to until its stale time passes (or for ever, with none).
+bool Take_Lock_File(QLockFile& lock, int wait_ms);
+
 // Held while calendar.dat is read, changed and written back, by the calendar and by the note
 // sync (a separate process), so that neither writes the file over a change the other made in
 // between. The lock is the file path + ".lock"; one left by a process that died is taken over.

@@ -7,7 +7,20 @@
 #include <QDateTime>
 #include <QFile>
 #include <QLockFile>
+#include <QProcess>
 #include <QTest>
+
+namespace {
+
+// Writes a file last changed 5 s ago.
+bool Old_File(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+           file.setFileTime(QDateTime::currentDateTime().addSecs(-5),
+                            QFileDevice::FileModificationTime);
+}
+
+} // namespace
 
 class AbandonedLockTest : public QObject {
     Q_OBJECT
@@ -22,12 +35,19 @@ class AbandonedLockTest : public QObject {
             QVERIFY(!EventFileLock(dat, 300).Locked());
         }
         // Killed between making the lock file and writing its process id into it.
-        QFile empty(dat + ".lock");
-        QVERIFY(empty.open(QIODevice::WriteOnly));
-        QVERIFY(empty.setFileTime(QDateTime::currentDateTime().addSecs(-5),
-                                  QFileDevice::FileModificationTime));
-        empty.close();
-        QVERIFY(EventFileLock(dat, 1000).Locked());
+        QVERIFY(Old_File(dat + ".lock", {}));
+        QVERIFY(EventFileLock(dat, 0).Locked());
+
+        // Killed while removing the stale lock of a process that died: the lock names a process
+        // that is gone, and the remover's own lock file stays empty.
+        QProcess gone;
+        gone.start(QStringLiteral("true"));
+        QVERIFY(gone.waitForStarted());
+        const qint64 pid = gone.processId();
+        QVERIFY(gone.waitForFinished());
+        QVERIFY(Old_File(dat + ".lock", QByteArray::number(pid) + "\n\n\n"));
+        QVERIFY(Old_File(dat + ".lock.rmlock", {}));
+        QVERIFY(EventFileLock(dat, 0).Locked());
     }
 };
 

@@ -284,9 +284,10 @@ void Sync_Notes(QNetworkAccessManager& network, const RemoteCalendar& calendar,
     r->context = {now.toLocalTime().date(), QTimeZone::systemTimeZone(), QLocale()};
 
     r->lock = std::make_unique<QLockFile>(r->state_path + QStringLiteral(".lock"));
-    // Only a running sync keeps the lock: one whose process died is taken over at once.
+    // Only a running sync keeps the lock: one whose process died is taken over at once, and so
+    // is one left empty by a sync killed while it took the lock.
     r->lock->setStaleLockTime(0);
-    if (!r->lock->tryLock(0)) {
+    if (!Take_Lock_File(*r->lock, 0)) {
         r->outcome.error = QStringLiteral("Another sync of the notes is running.");
         return r->done(r->outcome);
     }
