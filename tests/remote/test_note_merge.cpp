@@ -19,14 +19,15 @@ QString Href(const QString& name) {
 }
 
 // "a:5/3/2004=text" is the note of resource a; a leading "!" marks a waiting change, "?" a
-// create not yet confirmed.
+// create not yet confirmed, "~" a server note on its way into calendar.dat.
 NoteSyncState State_Of(const QStringList& lines) {
     NoteSyncState state;
     for (QString line : lines) {
         NoteSyncEntry entry;
         entry.dirty = line.startsWith('!');
         entry.uploaded = !line.startsWith('?');
-        if (entry.dirty || !entry.uploaded)
+        entry.arriving = line.startsWith('~');
+        if (entry.dirty || !entry.uploaded || entry.arriving)
             line.remove(0, 1);
         entry.uid = line.section(':', 0, 0);
         entry.href = Href(entry.uid);
@@ -158,6 +159,13 @@ class NoteMergeTest : public QObject {
         QTest::newRow("a day no event can hold stays here only")
             << QStringList{"5/3/3100=far"} << QStringList{} << QStringList{} << true
             << QStringList{"5/3/3100=far"} << QStringList{} << QStringList{};
+        QTest::newRow("a server note a kill kept from the file")
+            << QStringList{} << QStringList{"~p:5/3/2026=P"} << QStringList{} << false
+            << QStringList{"5/3/2026=P"} << QStringList{} << QStringList{};
+        QTest::newRow("a server note that reached the file before a kill, changed there since")
+            << QStringList{"5/3/2026=P"} << QStringList{"~p:5/3/2026=P"}
+            << QStringList{"p:5/3/2026=P2"} << false << QStringList{"5/3/2026=P2"} << QStringList{}
+            << QStringList{};
     }
 
     void both_sides_merge_into_one_list_of_notes() {

@@ -174,6 +174,27 @@ bool Apply_Local(const RunPtr& r, QString* error) {
     return true;
 }
 
+// Notes new on the server are recorded, marked as arriving, before calendar.dat gets them: a
+// run killed between the two writes then finds them again by their server copy instead of
+// taking them for notes of this side (or, missing here, for notes deleted here).
+bool Record_Arrivals(const RunPtr& r) {
+    QSet<QString> known;
+    for (const NoteSyncEntry& entry : std::as_const(r->state.entries))
+        known.insert(Note_Href_Path(entry.href));
+    NoteSyncState before = r->state;
+    for (const NoteLocalChange& change : std::as_const(r->plan.local_changes)) {
+        if (!change.old_key.isEmpty() || change.entry < 0)
+            continue;
+        NoteSyncEntry entry = r->plan.state.entries[change.entry];
+        if (known.contains(Note_Href_Path(entry.href)))
+            continue;
+        entry.arriving = true;
+        before.entries.append(entry);
+    }
+    return before.entries.size() == r->state.entries.size() ||
+           Write_Note_Sync_State(r->state_path, before);
+}
+
 void Merge(const RunPtr& r) {
     bool read = false;
     const QStringList records = Read_Event_Records(r->dat_path, &read);
@@ -186,6 +207,9 @@ void Merge(const RunPtr& r) {
         Local_Notes(records), r->state, r->remote, r->listing.full, path, r->now, r->context, [] {
             return QUuid::createUuid().toString(QUuid::WithoutBraces) + QStringLiteral("@almanor");
         });
+    if (!Record_Arrivals(r))
+        return Fail(r,
+                    QStringLiteral("The sync state %1 could not be written.").arg(r->state_path));
     QString error;
     if (!Apply_Local(r, &error))
         return Fail(r, error);

@@ -169,6 +169,18 @@ class Planner {
         }
     }
 
+    // A server note a killed run may not have written into calendar.dat: it is added again, as
+    // the server has it now, unless the server deleted it meanwhile.
+    void Arrive_Again(const NoteSyncEntry& old, const RemoteNote* remote) {
+        NoteSyncEntry entry = old;
+        entry.arriving = false;
+        if (remote && (remote->deleted || (!remote->event && !remote->ics.isEmpty())))
+            return;
+        if (remote && remote->event)
+            Take_Remote(&entry, *remote);
+        Change_Local(nullptr, entry.key, entry.text, Add_Entry(entry));
+    }
+
     void Merge_Entry(const NoteSyncEntry& old, qsizetype local_index, const RemoteNote* remote) {
         const LocalNote* local = local_index >= 0 ? &local_[local_index] : nullptr;
         // A create that never reached the server goes again, under the same UID.
@@ -181,6 +193,8 @@ class Planner {
             Upload(NoteUpload::Create, Add_Entry(entry));
             return;
         }
+        if (old.arriving && !local)
+            return Arrive_Again(old, remote);
         const bool changed_here =
             local && (old.dirty || local->text != old.text || local->key != old.key);
         const Side local_side = !local ? Side::Deleted : changed_here ? Side::Changed : Side::Same;
@@ -200,6 +214,7 @@ class Planner {
         NoteSyncEntry entry = old;
         entry.dirty = false;
         entry.deleted = false;
+        entry.arriving = false;
         if (fetched)
             Take_Remote(&entry, *remote);
 

@@ -25,6 +25,8 @@ QJsonObject Entry_Object(const NoteSyncEntry& entry) {
         object.insert(QStringLiteral("dirty"), true);
     if (entry.deleted)
         object.insert(QStringLiteral("deleted"), true);
+    if (entry.arriving)
+        object.insert(QStringLiteral("arriving"), true);
     if (!entry.foreign_ics.isEmpty())
         object.insert(QStringLiteral("foreign_ics"),
                       QString::fromLatin1(entry.foreign_ics.toBase64()));
@@ -41,6 +43,7 @@ NoteSyncEntry Entry_Of(const QJsonObject& object) {
     entry.uploaded = object.value(QStringLiteral("uploaded")).toBool(true);
     entry.dirty = object.value(QStringLiteral("dirty")).toBool(false);
     entry.deleted = object.value(QStringLiteral("deleted")).toBool(false);
+    entry.arriving = object.value(QStringLiteral("arriving")).toBool(false);
     entry.foreign_ics =
         QByteArray::fromBase64(object.value(QStringLiteral("foreign_ics")).toString().toLatin1());
     return entry;

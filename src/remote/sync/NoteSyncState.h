@@ -29,6 +29,10 @@ struct NoteSyncEntry {
     bool dirty = false;
     // The local record is gone and the DELETE waits for the server's answer.
     bool deleted = false;
+    // A note new on the server, recorded just before it is written into calendar.dat: a run
+    // killed in between leaves it missing there, which must not read as deleted here, and a
+    // run killed after must pair it with its record rather than add it a second time.
+    bool arriving = false;
     // The server's event when it holds more than a note can (a time, another repeat, alarms):
     // a change of the note patches it rather than replacing it.
     QByteArray foreign_ics;
