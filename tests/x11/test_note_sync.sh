@@ -3,7 +3,8 @@
 # editor and fetch program: a note typed in the editor reaches the server a few seconds after it
 # is saved; the same event changed on the server comes back into its day's box with the next
 # sync (which the next note's save starts), with no restart. Screenshot:
-# docs/screenshots/calendars-notes.png (the Calendars tab telling how the sync stands).
+# docs/screenshots/calendars-notes.png (the Calendars tab telling how the sync stands) and
+# calendars-edit-notes.png (the notes calendar's Edit window).
 set -u
 : "${ALMANOR_PROGRAM_DIR:?}" "${ALMANOR_SOURCE_DIR:?}"
 # shellcheck source=common.sh
@@ -152,6 +153,18 @@ if [ -n "$settings" ]; then
     xdotool windowmove --sync "$settings" 40 40
     sleep 1
     import -window "$settings" "$shots/calendars-notes.png"
+    # The notes calendar's Edit window, with its ticked "Keep my notes in this calendar".
+    xdotool mousemove --window "$settings" 200 76 click 1
+    sleep 0.3
+    xdotool mousemove --window "$settings" 140 264 click 1
+    edit=$(timeout 10 xdotool search --sync --onlyvisible --name '^Edit Calendar$' | head -1)
+    if [ -n "$edit" ]; then
+        sleep 0.5
+        import -window "$edit" "$shots/calendars-edit-notes.png"
+        xdotool key --window "$edit" Escape
+    else
+        fail "Edit did not open the notes calendar's window"
+    fi
 else
     fail "F8 did not open the settings window"
 fi
