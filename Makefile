@@ -62,7 +62,7 @@ kill-test: deps
 	cd $(TEST_BUILD_DIR)/tests && ALMANOR_KILLS=$(KILLS) QT_QPA_PLATFORM=offscreen \
 	    ASAN_OPTIONS=detect_leaks=0 ./test_crash
 	cd $(TEST_BUILD_DIR)/tests && ALMANOR_KILL_ROUNDS=$(KILL_ROUNDS) QT_QPA_PLATFORM=offscreen \
-	    ASAN_OPTIONS=detect_leaks=0 ./test_kill
+	    QTEST_FUNCTION_TIMEOUT=7200000 ASAN_OPTIONS=detect_leaks=0 ./test_kill
 
 # Plants each fault of tests/mutations.txt in a scratch copy and tells which the tests catch.
 mutate: deps
