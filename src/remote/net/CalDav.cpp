@@ -43,23 +43,6 @@ QByteArray Events_Query(const QDate& today) {
 const QByteArray Empty_Calendar = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\n"
                                   "PRODID:-//Almanor//Remote calendar//EN\r\nEND:VCALENDAR\r\n";
 
-HttpCall Dav_Call(const QByteArray& verb, const QUrl& url, const QByteArray& depth,
-                  const QByteArray& body, const QString& user, const QString& password,
-                  const RefreshOptions& options) {
-    HttpCall call;
-    call.verb = verb;
-    call.url = url;
-    call.body = body;
-    call.user = user;
-    call.password = password;
-    call.timeout_ms = options.timeout_ms;
-    call.max_bytes = options.max_bytes;
-    call.headers.append(std::pair<QByteArray, QByteArray>("Depth", depth));
-    call.headers.append(
-        std::pair<QByteArray, QByteArray>("Content-Type", "application/xml; charset=utf-8"));
-    return call;
-}
-
 // The multistatus of an answer, or why there is none.
 DavMultistatus Multistatus_Of(const HttpAnswer& answer) {
     if (!answer.error.isEmpty()) {

@@ -2,6 +2,7 @@
 
 #include "remote/Multistatus.h"
 #include "remote/net/RemoteHttp.h"
+#include "remote/net/RemoteRefresh.h"
 
 #include <QHash>
 
@@ -38,28 +39,6 @@ QByteArray Multiget_Query(const QStringList& hrefs) {
     for (const QString& href : hrefs)
         body += "<d:href>" + Xml_Text(href) + "</d:href>";
     return body + "</c:calendar-multiget>";
-}
-
-HttpCall Call(const QByteArray& verb, const QUrl& url, const QString& user, const QString& password,
-              const RefreshOptions& options) {
-    HttpCall call;
-    call.verb = verb;
-    call.url = url;
-    call.user = user;
-    call.password = password;
-    call.timeout_ms = options.timeout_ms;
-    call.max_bytes = options.max_bytes;
-    return call;
-}
-
-HttpCall Xml_Call(const QByteArray& verb, const QUrl& url, const QByteArray& depth,
-                  const QByteArray& body, const QString& user, const QString& password,
-                  const RefreshOptions& options) {
-    HttpCall call = Call(verb, url, user, password, options);
-    call.body = body;
-    call.headers.emplaceBack("Depth", depth);
-    call.headers.emplaceBack("Content-Type", "application/xml; charset=utf-8");
-    return call;
 }
 
 // Paths compare without their last slash and percent-encoding, as servers differ in both.
@@ -121,7 +100,7 @@ void List_By_Propfind(const ListingPtr& l) {
     l->index.clear();
     Send_Http(
         *l->network,
-        Xml_Call("PROPFIND", l->collection, "1", Etag_Query, l->user, l->password, l->options),
+        Dav_Call("PROPFIND", l->collection, "1", Etag_Query, l->user, l->password, l->options),
         [l](const HttpAnswer& answer) {
             if (answer.status != 207)
                 return Finish_Listing(l, Failure_Of(answer));
@@ -141,7 +120,7 @@ void List_By_Report(const ListingPtr& l, const QString& token) {
     ++l->result.requests;
     Send_Http(
         *l->network,
-        Xml_Call("REPORT", l->collection, "0", Sync_Query(token), l->user, l->password, l->options),
+        Dav_Call("REPORT", l->collection, "0", Sync_Query(token), l->user, l->password, l->options),
         [l, token](const HttpAnswer& answer) {
             if (answer.status != 207) {
                 if (Is_Refused(answer))
@@ -193,7 +172,7 @@ void Fetch_Next(const FetchingPtr& f) {
     f->next += batch.size();
     ++f->result.requests;
     Send_Http(*f->network,
-              Xml_Call("REPORT", f->collection, "1", Multiget_Query(batch), f->user, f->password,
+              Dav_Call("REPORT", f->collection, "1", Multiget_Query(batch), f->user, f->password,
                        f->options),
               [f](const HttpAnswer& answer) {
                   DavMultistatus status;
@@ -247,7 +226,7 @@ void Fetch_Dav_Resources(QNetworkAccessManager& network, const QUrl& collection,
 void Put_Dav_Resource(QNetworkAccessManager& network, const QUrl& resource, const QString& user,
                       const QString& password, const QByteArray& ics, const QByteArray& if_match,
                       const RefreshOptions& options, std::function<void(const DavWrite&)> done) {
-    HttpCall call = Call("PUT", resource, user, password, options);
+    HttpCall call = Remote_Call("PUT", resource, user, password, options);
     call.body = ics;
     call.headers.emplaceBack("Content-Type", "text/calendar; charset=utf-8");
     if (if_match.isEmpty())
@@ -260,7 +239,7 @@ void Put_Dav_Resource(QNetworkAccessManager& network, const QUrl& resource, cons
 void Delete_Dav_Resource(QNetworkAccessManager& network, const QUrl& resource, const QString& user,
                          const QString& password, const QByteArray& if_match,
                          const RefreshOptions& options, std::function<void(const DavWrite&)> done) {
-    HttpCall call = Call("DELETE", resource, user, password, options);
+    HttpCall call = Remote_Call("DELETE", resource, user, password, options);
     if (!if_match.isEmpty())
         call.headers.emplaceBack("If-Match", if_match);
     Write(network, call, std::move(done));

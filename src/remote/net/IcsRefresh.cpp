@@ -30,12 +30,8 @@ void Refresh_Ics(QNetworkAccessManager& network, const RemoteCalendar& calendar,
                  const QString& password, const QString& cache_dir, const QDateTime& now,
                  const RefreshOptions& options, std::function<void(const RefreshOutcome&)> done) {
     RemoteCacheState state = Read_Remote_State(cache_dir, calendar);
-    HttpCall call;
-    call.url = QUrl(Fetch_Url(calendar.url));
-    call.user = calendar.user;
-    call.password = password;
-    call.timeout_ms = options.timeout_ms;
-    call.max_bytes = options.max_bytes;
+    HttpCall call =
+        Remote_Call("GET", QUrl(Fetch_Url(calendar.url)), calendar.user, password, options);
     // Validators only make sense while the data they describe is still there.
     const bool have_data = !Read_Remote_Data(cache_dir, calendar).isEmpty();
     if (have_data && !state.etag.isEmpty())

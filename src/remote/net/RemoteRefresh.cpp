@@ -23,3 +23,25 @@ void Refresh_Remote_Calendar(QNetworkAccessManager& network, const RemoteCalenda
         return Refresh_Ics(network, calendar, password, cache_dir, now, options, std::move(done));
     Refresh_CalDav(network, calendar, password, cache_dir, now, options, std::move(done));
 }
+
+HttpCall Remote_Call(const QByteArray& verb, const QUrl& url, const QString& user,
+                     const QString& password, const RefreshOptions& options) {
+    HttpCall call;
+    call.verb = verb;
+    call.url = url;
+    call.user = user;
+    call.password = password;
+    call.timeout_ms = options.timeout_ms;
+    call.max_bytes = options.max_bytes;
+    return call;
+}
+
+HttpCall Dav_Call(const QByteArray& verb, const QUrl& url, const QByteArray& depth,
+                  const QByteArray& body, const QString& user, const QString& password,
+                  const RefreshOptions& options) {
+    HttpCall call = Remote_Call(verb, url, user, password, options);
+    call.body = body;
+    call.headers.emplaceBack("Depth", depth);
+    call.headers.emplaceBack("Content-Type", "application/xml; charset=utf-8");
+    return call;
+}

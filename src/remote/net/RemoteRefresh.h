@@ -1,6 +1,7 @@
 #pragma once
 
 #include "remote/RemoteAccounts.h"
+#include "remote/net/RemoteHttp.h"
 
 #include <QDateTime>
 #include <QString>
@@ -32,3 +33,11 @@ void Refresh_Remote_Calendar(QNetworkAccessManager& network, const RemoteCalenda
                              const QString& password, const QString& cache_dir,
                              const QDateTime& now, const RefreshOptions& options,
                              std::function<void(const RefreshOutcome&)> done);
+
+// A request to a server with the user's credentials and the options' limits.
+HttpCall Remote_Call(const QByteArray& verb, const QUrl& url, const QString& user,
+                     const QString& password, const RefreshOptions& options);
+// A WebDAV request with an XML body (PROPFIND, REPORT) at the given Depth.
+HttpCall Dav_Call(const QByteArray& verb, const QUrl& url, const QByteArray& depth,
+                  const QByteArray& body, const QString& user, const QString& password,
+                  const RefreshOptions& options);
